@@ -1,0 +1,24 @@
+// Whole-word search and replacement over GLSL text, and the splitting of a
+// call's arguments. An identifier character is A-Z, a-z, 0-9 or '_'.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace glsl {
+
+// True when the first occurrence of `word` in `text` is a whole identifier.
+// `position` receives the offset of that first occurrence, or npos.
+bool find_whole_word(std::string_view text, std::string_view word, std::size_t& position);
+
+// Replaces every whole-identifier occurrence of `old_name` by `new_name`. The
+// text ends at its first NUL. `replaced` tells whether anything changed.
+std::string replace_whole_word(std::string_view text, std::string_view old_name,
+                               std::string_view new_name, bool& replaced);
+
+// Splits the text that follows a call's "(" into its top-level arguments.
+std::vector<std::string> split_call_arguments(std::string_view text);
+
+}  // namespace glsl

@@ -1,0 +1,30 @@
+// Splits an ISF shader file into the JSON text of its header comment and the
+// GLSL body that follows it. The header is the first block comment that opens
+// a line ("/*") and runs to the first later line that ends in "*/".
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace isf {
+
+struct ShaderSource {
+  std::string header_text;  // every header piece followed by "\n"
+  std::string body;         // every body line followed by "\n"
+};
+
+// True when `line` opens the header: its first non-white-space characters are
+// "/*". `rest` receives the text after "/*" (up to a NUL), empty when false.
+bool match_header_start(std::string_view line, std::string& rest);
+
+// True when `line` closes the header: its last non-white-space characters are
+// "*/" with at least one character before the "*". `before` receives the text
+// before the "*", empty when false.
+bool match_header_end(std::string_view line, std::string& before);
+
+// Reads the whole file text line by line (LF or CR LF line ends; a final line
+// without a line feed still counts) and splits it into header text and body.
+// A UTF-8 byte-order mark at the very start is skipped.
+ShaderSource read_shader_source(std::string_view file_text);
+
+}  // namespace isf
