@@ -1,0 +1,50 @@
+// The stages of a conversion, in order: split the file, read the header
+// (description and parameters), then rewrite the body and assemble the text.
+#include "driver/convert_source.h"
+
+#include <utility>
+
+#include "glsl/assemble.h"
+#include "isf/description.h"
+#include "isf/header.h"
+#include "isf/source_reader.h"
+#include "params/translate_inputs.h"
+
+namespace driver {
+namespace {
+
+// Header guard: any failure while reading the header or translating the
+// inputs leaves the blocks as far as they were filled, and the conversion
+// goes on with the body.
+bool read_header(const std::string& header_text, const std::string& body,
+                 params::ShaderBlocks& blocks, bool& multi_pass) {
+  try {
+    nlohmann::json header = isf::parse_header(header_text);
+    isf::HeaderMembers members = isf::lookup_header_members(header);
+    if (isf::is_multi_pass(body, members.passes)) {
+      multi_pass = true;
+      return true;
+    }
+    blocks.comment += isf::description_lines(members.credit, members.description);
+    params::translate_inputs(members.inputs, blocks);
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
+SourceConversion convert_source(std::string_view file_text) {
+  SourceConversion result;
+  isf::ShaderSource source = isf::read_shader_source(file_text);
+  params::ShaderBlocks blocks;
+  result.header_unreadable = !read_header(source.header_text, source.body, blocks, result.multi_pass);
+  if (result.multi_pass) return result;
+  source.header_text = std::string();
+  result.text = glsl::rewrite_and_assemble(std::move(source.body), blocks.comment, blocks.defines,
+                                           std::move(blocks.uniforms), blocks.image_table);
+  return result;
+}
+
+}  // namespace driver

@@ -1,0 +1,30 @@
+// Queries the driver asks of paths and files before converting: the kind of
+// a path, its extension, a vertex-shader companion, the multi-pass markers,
+// and the names in a directory. None prints or changes anything.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace driver {
+
+enum class FileKind { regular_file, directory, other, status_failed };
+
+FileKind file_kind(const std::string& path);
+
+// True when the text after the last "." of the whole path equals `extension`
+// byte for byte; false when the path has no ".".
+bool extension_equals(const std::string& path, const std::string& extension);
+
+// For "x.fs", the path "x.vs" when that opens for reading; else empty.
+std::string vertex_companion(const std::string& path);
+
+// True when the file's text contains "\"PASSES\"" or "PASSINDEX" anywhere;
+// false when the file cannot be read.
+bool has_multiple_passes(const std::string& path);
+
+// Every entry name of the directory, "." and ".." included; empty when the
+// directory cannot be searched.
+std::vector<std::string> list_directory(const std::string& directory);
+
+}  // namespace driver

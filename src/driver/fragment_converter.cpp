@@ -1,0 +1,58 @@
+// The frame of one conversion. The output file path is fixed before the
+// shader is read; the file is written only at the very end, and a failed
+// write leaves no partial file behind.
+#include "driver/fragment_converter.h"
+
+#include <utility>
+
+#include "driver/console.h"
+#include "driver/convert_source.h"
+#include "driver/file_probes.h"
+#include "driver/messages.h"
+#include "driver/output_path.h"
+#include "platform/platform.h"
+
+namespace driver {
+
+ConvertStatus convert_shader(std::string shader_path, std::string output_path,
+                             std::string shader_kind) {
+  std::string output_extension = shader_kind.empty() ? shader_kind : "." + shader_kind;
+  if (!output_path.empty()) output_path = with_directory_separator(output_path, file_kind(output_path));
+
+  std::string file_text;
+  if (!platform::read_file(shader_path, file_text)) {
+    console::err(messages::could_not_open_shader(shader_path));
+    return ConvertStatus::fatal;
+  }
+  ShaderName name = split_shader_path(shader_path);
+  if (name.extension.empty()) {
+    console::err(messages::no_extension());
+    return ConvertStatus::fatal;
+  }
+  if (name.base_name.empty()) {
+    console::err(messages::name_undetermined());
+    return ConvertStatus::fatal;
+  }
+  FileKind output_kind = output_path.empty() ? FileKind::status_failed : file_kind(output_path);
+  std::string target = output_file_path(name, output_path, output_kind, output_extension);
+
+  SourceConversion conversion = convert_source(file_text);
+  file_text = std::string();
+  if (conversion.multi_pass) {
+    console::err(messages::converter_multiple_passes(shader_path));
+    return ConvertStatus::refused_multi_pass;
+  }
+  if (conversion.header_unreadable) console::err(messages::header_unreadable(shader_path));
+
+  if (platform::same_file(shader_path, target)) {
+    console::err(messages::output_is_input(target));
+    return ConvertStatus::write_failed;
+  }
+  if (!platform::write_file(target, conversion.text)) {
+    console::err(messages::could_not_write(target));
+    return ConvertStatus::write_failed;
+  }
+  return ConvertStatus::converted;
+}
+
+}  // namespace driver

@@ -1,0 +1,22 @@
+// Converts one shader file into one plug-in file: settles the output file
+// path, reads the shader, converts it and writes the text.
+#pragma once
+
+#include <string>
+
+namespace driver {
+
+enum class ConvertStatus {
+  converted,           // the output file was written
+  refused_multi_pass,  // the shader uses several passes; nothing written
+  write_failed,        // the output could not be written, or is the shader itself
+  fatal,               // the shader cannot be read or named: the run must end now
+};
+
+// The paths are the converter's own copies; `shader_kind` gives the output
+// extension ("frag" -> ".frag"). Every outcome has printed its message except
+// `converted`, whose success line is the caller's.
+ConvertStatus convert_shader(std::string shader_path, std::string output_path,
+                             std::string shader_kind);
+
+}  // namespace driver

@@ -1,0 +1,93 @@
+// File probes on real files: kinds, extensions, vertex companions, the
+// multi-pass markers and directory listings.
+#include "driver/file_probes.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/files.h"
+
+namespace fs = std::filesystem;
+using namespace driver;
+using test_support::TempDir;
+using test_support::write_bytes;
+
+TEST(FileKind, ClassifiesPaths) {
+  TempDir dir;
+  write_bytes(dir.at("wave.fs"), "x");
+  fs::create_symlink(dir.at("wave.fs"), dir.at("link.fs"));
+  fs::create_symlink(dir.at("loop-a"), dir.at("loop-b"));
+  fs::create_symlink(dir.at("loop-b"), dir.at("loop-a"));
+  EXPECT_EQ(file_kind(dir.at("wave.fs")), FileKind::regular_file);
+  EXPECT_EQ(file_kind(dir.at("link.fs")), FileKind::regular_file);
+  EXPECT_EQ(file_kind(dir.path().string()), FileKind::directory);
+  EXPECT_EQ(file_kind("/dev/null"), FileKind::other);
+  EXPECT_EQ(file_kind(""), FileKind::status_failed);
+  EXPECT_EQ(file_kind(dir.at("missing")), FileKind::status_failed);
+  EXPECT_EQ(file_kind(dir.at("loop-a")), FileKind::status_failed);
+}
+
+TEST(ExtensionEquals, ComparesTheTextAfterTheLastDot) {
+  struct Row {
+    const char* path;
+    bool is_fs;
+  } rows[] = {
+      {"wave.fs", true},      {".fs", true},          {"/a/b.c/wave.fs", true},
+      {"wave.FS", false},     {"wave.fs.bak", false}, {"wave.", false},
+      {"wave", false},        {"my.fx/wave", false},  {"wave.fsx", false},
+  };
+  for (const Row& row : rows) EXPECT_EQ(extension_equals(row.path, "fs"), row.is_fs) << row.path;
+  EXPECT_TRUE(extension_equals("wave.", ""));
+  EXPECT_TRUE(extension_equals("my.fx/wave", "fx/wave"));
+}
+
+TEST(VertexCompanion, FoundOnlyBesideAnFsFileAndOnlyWhenReadable) {
+  TempDir dir;
+  write_bytes(dir.at("wave.fs"), "");
+  write_bytes(dir.at("wave.vs"), "");
+  write_bytes(dir.at("other.txt"), "");
+  write_bytes(dir.at("other.vs"), "");
+  write_bytes(dir.at("lone.fs"), "");
+  write_bytes(dir.at("folder.fs"), "");
+  fs::create_directory(dir.at("folder.vs"));
+  EXPECT_EQ(vertex_companion(dir.at("wave.fs")), dir.at("wave.vs"));
+  EXPECT_EQ(vertex_companion(dir.at("other.txt")), "");
+  EXPECT_EQ(vertex_companion(dir.at("lone.fs")), "");
+  EXPECT_EQ(vertex_companion(dir.at("folder.fs")), "");
+  EXPECT_EQ(vertex_companion("no-dot"), "");
+}
+
+TEST(HasMultiplePasses, LooksForTheQuotedKeyOrThePassIndex) {
+  TempDir dir;
+  struct Row {
+    const char* text;
+    bool multi;
+  } rows[] = {
+      {"/*{\"PASSES\": []}*/", true},
+      {"/*{}*/\nfloat f = float(MYPASSINDEX);", true},
+      {"/*{\"DESCRIPTION\": \"uses no PASSES at all\"}*/", false},
+      {"/*{\"passes\": [{}]}*/", false},
+      {"", false},
+  };
+  for (const Row& row : rows) {
+    write_bytes(dir.at("s.fs"), row.text);
+    EXPECT_EQ(has_multiple_passes(dir.at("s.fs")), row.multi) << row.text;
+  }
+  EXPECT_FALSE(has_multiple_passes(dir.at("missing.fs")));
+  EXPECT_FALSE(has_multiple_passes(dir.path().string()));
+}
+
+TEST(ListDirectory, ListsEveryEntrySortedByBytes) {
+  TempDir dir;
+  write_bytes(dir.at("b.fs"), "");
+  write_bytes(dir.at("B.fs"), "");
+  write_bytes(dir.at("a"), "");
+  fs::create_directory(dir.at("sub"));
+  std::vector<std::string> expected{".", "..", "B.fs", "a", "b.fs", "sub"};
+  EXPECT_EQ(list_directory(dir.path().string()), expected);
+  EXPECT_EQ(list_directory(dir.path().string() + "/"), expected);
+  EXPECT_TRUE(list_directory(dir.at("missing")).empty());
+  EXPECT_TRUE(list_directory("").empty());
+  EXPECT_TRUE(list_directory(dir.at("a")).empty());
+}

@@ -1,0 +1,24 @@
+// Runs the built isf2orvy binary and captures what it did.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace test_support {
+
+struct ToolRun {
+  int status = -1;  // exit status; -1 when the process did not exit normally
+  std::string out;  // standard output
+  std::string err;  // standard error
+};
+
+struct RunOptions {
+  std::string working_directory;      // empty: the test's own
+  std::uint64_t file_size_limit = 0;  // bytes; 0: none. SIGXFSZ is ignored.
+};
+
+// Runs the tool with the arguments (without the program name).
+ToolRun run_tool(const std::vector<std::string>& arguments, const RunOptions& options = {});
+
+}  // namespace test_support

@@ -1,0 +1,60 @@
+// POSIX process runner for end-to-end tests: fork, redirect both streams to
+// files (no pipe can fill up), exec, wait.
+#ifndef _WIN32
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+#include "support/files.h"
+#include "support/process.h"
+
+namespace test_support {
+
+ToolRun run_tool(const std::vector<std::string>& arguments, const RunOptions& options) {
+  TempDir capture;
+  std::string out_path = capture.at("stdout");
+  std::string err_path = capture.at("stderr");
+
+  std::vector<std::string> argv_strings{ISF2ORVY_BINARY};
+  argv_strings.insert(argv_strings.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& s : argv_strings) argv.push_back(s.data());
+  argv.push_back(nullptr);
+
+  pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0) ::_exit(126);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    int null_in = ::open("/dev/null", O_RDONLY);
+    if (null_in >= 0) ::dup2(null_in, 0);
+    if (!options.working_directory.empty() && ::chdir(options.working_directory.c_str()) != 0)
+      ::_exit(126);
+    if (options.file_size_limit != 0) {
+      ::signal(SIGXFSZ, SIG_IGN);
+      struct rlimit limit {};
+      limit.rlim_cur = limit.rlim_max = options.file_size_limit;
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  int wait_status = 0;
+  while (::waitpid(pid, &wait_status, 0) < 0) {
+  }
+  ToolRun run;
+  run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
+  run.out = read_bytes(out_path);
+  run.err = read_bytes(err_path);
+  return run;
+}
+
+}  // namespace test_support
+#endif
