@@ -4,6 +4,7 @@
 // expected.status (0 when absent). "{shader}" stands for the shader's path.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
