@@ -1,0 +1,43 @@
+// The credit line and the host's plug-in description macro that open the
+// comment block. Both are single comment lines, so line breaks inside the
+// header's texts are flattened to spaces.
+#include "isf/description.h"
+
+#include <string_view>
+
+namespace isf {
+namespace {
+
+// Every CR LF pair, lone CR and lone LF becomes one space.
+std::string on_one_line(std::string_view text) {
+  std::string line;
+  line.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    line += (c == '\r' || c == '\n') ? ' ' : c;
+  }
+  return line;
+}
+
+// The member's text when it is a string of at least one byte, else nothing.
+const std::string* non_empty_text(const nlohmann::json& member) {
+  if (!member.is_string()) return nullptr;
+  const auto& text = member.get_ref<const std::string&>();
+  return text.empty() ? nullptr : &text;
+}
+
+}  // namespace
+
+std::string description_lines(const nlohmann::json& credit, const nlohmann::json& description) {
+  std::string lines;
+  if (const std::string* text = non_empty_text(credit)) {
+    lines += "// CREDIT: " + on_one_line(*text) + "\n";
+  }
+  if (const std::string* text = non_empty_text(description)) {
+    lines += "// ORVANE_PLUGIN_DESC(\"" + on_one_line(*text) + "\")\n";
+  }
+  return lines;
+}
+
+}  // namespace isf
