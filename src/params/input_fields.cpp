@@ -1,0 +1,57 @@
+// Member access and field formatting for parameter macro lines. The help text
+// is fixed: ISF inputs carry no help for the host to show.
+#include "params/input_fields.h"
+
+#include "params/json_numbers.h"
+#include "params/number_format.h"
+
+namespace params {
+
+const nlohmann::json& member_or_null(const nlohmann::json& input, const char* key) {
+  static const nlohmann::json null_value;
+  if (!input.is_object()) return null_value;
+  auto found = input.find(key);
+  return found == input.end() ? null_value : *found;
+}
+
+std::string text_member(const nlohmann::json& input, const char* key) {
+  if (!input.is_object()) {
+    throw nlohmann::json::type_error::create(
+        305, std::string("cannot use operator[] with a string argument with ") + input.type_name(),
+        &input);
+  }
+  // A missing member reads as null, which the library refuses as text.
+  return member_or_null(input, key).get<std::string>();
+}
+
+std::string float_field(const nlohmann::json& value, std::string_view fallback) {
+  if (value.is_number_float()) return format_g(value.get<double>());
+  if (value.is_number_integer()) return format_d(int_value(value));
+  return std::string(fallback);
+}
+
+std::string int_field(const nlohmann::json& value, std::string_view fallback) {
+  if (value.is_number()) return format_d(int_value(value));
+  return std::string(fallback);
+}
+
+std::string on_off_field(const nlohmann::json& value) {
+  return value.is_number_integer() && int_value(value) != 0 ? "1" : "0";
+}
+
+std::string macro_line(std::string_view head, std::string_view name, std::string_view identifier,
+                       std::initializer_list<std::string_view> fields) {
+  std::string line(head);
+  line += name;
+  line += ", ";
+  line += identifier;
+  line += ", ";
+  for (std::string_view field : fields) {
+    line += field;
+    line += ", ";
+  }
+  line += "\"No help available.\")";
+  return line;
+}
+
+}  // namespace params
