@@ -3,6 +3,7 @@
 #include "params/input_fields.h"
 
 #include "params/json_numbers.h"
+#include "params/macro_format.h"
 #include "params/number_format.h"
 
 namespace params {
@@ -43,14 +44,14 @@ std::string macro_line(std::string_view head, std::string_view name, std::string
                        std::initializer_list<std::string_view> fields) {
   std::string line(head);
   line += name;
-  line += ", ";
+  line += macro_field_separator;
   line += identifier;
-  line += ", ";
+  line += macro_field_separator;
   for (std::string_view field : fields) {
     line += field;
-    line += ", ";
+    line += macro_field_separator;
   }
-  line += "\"No help available.\")";
+  line += no_help_macro_tail;
   return line;
 }
 

@@ -8,15 +8,11 @@
 #include "isf/parameter_identifier.h"
 #include "params/input_fields.h"
 #include "params/json_numbers.h"
+#include "params/macro_format.h"
 #include "params/number_format.h"
 
 namespace params {
 namespace {
-
-constexpr std::string_view float_head = "// ORVANE_FLOAT_PARAM(";
-constexpr std::string_view int_head = "// ORVANE_INT_PARAM(";
-constexpr std::string_view on_off_head = "// ORVANE_INT_PARAM_ONOFF(";
-constexpr std::string_view color_head = "// ORVANE_VEC4_COLOR_PARAM(";
 
 // The host's unbounded range is written as these two texts.
 constexpr std::string_view no_minimum = "-1000000";
@@ -63,7 +59,7 @@ std::string axis_line(const std::string& axis_name, const Axis& axis) {
   std::string maximum = axis.maximum == std::numeric_limits<double>::max()
                             ? std::string(no_maximum)
                             : format_g(axis.maximum);
-  return macro_line(float_head, axis_name, isf::parameter_identifier(axis_name),
+  return macro_line(float_macro_head, axis_name, isf::parameter_identifier(axis_name),
                     {minimum, maximum, format_g(axis.fallback)});
 }
 
@@ -81,19 +77,19 @@ std::string translate_image(const std::string& name, ShaderBlocks& blocks) {
 
 std::string translate_bool(const nlohmann::json& input, const std::string& name, ShaderBlocks& blocks) {
   add_uniform(blocks, "bool", name);
-  return macro_line(on_off_head, name, isf::parameter_identifier(name),
+  return macro_line(int_onoff_macro_head, name, isf::parameter_identifier(name),
                     {on_off_field(member_or_null(input, "DEFAULT"))});
 }
 
 std::string translate_event(const nlohmann::json& input, const std::string& name, ShaderBlocks& blocks) {
   add_uniform(blocks, "int", name);
-  return macro_line(int_head, name, isf::parameter_identifier(name),
+  return macro_line(int_macro_head, name, isf::parameter_identifier(name),
                     {"0", "1", on_off_field(member_or_null(input, "DEFAULT"))});
 }
 
 std::string translate_float(const nlohmann::json& input, const std::string& name, ShaderBlocks& blocks) {
   add_uniform(blocks, "float", name);
-  return macro_line(float_head, name, isf::parameter_identifier(name),
+  return macro_line(float_macro_head, name, isf::parameter_identifier(name),
                     {float_field(member_or_null(input, "MIN"), no_minimum),
                      float_field(member_or_null(input, "MAX"), no_maximum),
                      float_field(member_or_null(input, "DEFAULT"), format_g(0.0))});
@@ -106,7 +102,7 @@ std::string translate_int(const nlohmann::json& input, const std::string& name, 
   // Without a MAX, a list of labels bounds the range at its last index.
   std::string maximum_fallback =
       label_count > 0 ? format_d(int_value_of(double(label_count - 1))) : std::string(no_maximum);
-  return macro_line(int_head, name, isf::parameter_identifier(name),
+  return macro_line(int_macro_head, name, isf::parameter_identifier(name),
                     {int_field(member_or_null(input, "MIN"), "0"),
                      int_field(member_or_null(input, "MAX"), maximum_fallback),
                      int_field(member_or_null(input, "DEFAULT"), "0")});
@@ -114,7 +110,7 @@ std::string translate_int(const nlohmann::json& input, const std::string& name, 
 
 std::string translate_color(const nlohmann::json& input, const std::string& name, ShaderBlocks& blocks) {
   add_uniform(blocks, "vec4", name);
-  return macro_line(color_head, name, isf::parameter_identifier(name),
+  return macro_line(color_macro_head, name, isf::parameter_identifier(name),
                     {"0x" + default_color_code(member_or_null(input, "DEFAULT"))});
 }
 

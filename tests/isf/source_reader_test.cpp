@@ -65,32 +65,15 @@ TEST(HeaderLineTests, ClosingLine) {
   }
 }
 
+// CR LF line ends read exactly like LF line ends.
 TEST(ReadShaderSourceTests, SplitsPreambleHeaderAndBody) {
-  const std::string file =
-      "// a line comment\n"
-      "  /*{\n"
-      "\t\"NAME\": \"x\"\n"
-      "}  */  \n"
-      "void main() {\n"
-      "\n"
-      "}\n";
-  isf::ShaderSource source = read_shader_source(file);
-  EXPECT_EQ(source.header_text, "{\n\t\"NAME\": \"x\"\n}  \n");
-  EXPECT_EQ(source.body, "void main() {\n\n}\n");
-}
-
-TEST(ReadShaderSourceTests, CrLfLineEndsReadLikeLineFeeds) {
-  const std::string file =
-      "// a line comment\r\n"
-      "  /*{\r\n"
-      "\t\"NAME\": \"x\"\r\n"
-      "}  */  \r\n"
-      "void main() {\r\n"
-      "\r\n"
-      "}\r\n";
-  isf::ShaderSource source = read_shader_source(file);
-  EXPECT_EQ(source.header_text, "{\n\t\"NAME\": \"x\"\n}  \n");
-  EXPECT_EQ(source.body, "void main() {\n\n}\n");
+  for (std::string end : {"\n", "\r\n"}) {
+    const std::string file = "// a line comment" + end + "  /*{" + end + "\t\"NAME\": \"x\"" + end +
+                             "}  */  " + end + "void main() {" + end + end + "}" + end;
+    isf::ShaderSource source = read_shader_source(file);
+    EXPECT_EQ(source.header_text, "{\n\t\"NAME\": \"x\"\n}  \n");
+    EXPECT_EQ(source.body, "void main() {\n\n}\n");
+  }
 }
 
 TEST(ReadShaderSourceTests, StrayCarriageReturnStaysInBodyLines) {
