@@ -1,0 +1,15 @@
+// The ISF built-in variables and the host uniforms that stand for them.
+#pragma once
+
+#include <string>
+
+namespace glsl {
+
+// Replaces RENDERSIZE, TIME, TIMEDELTA, DATE and FRAMEINDEX in `body` and
+// appends to `uniforms` the declaration of each uniform that is used;
+// `resolution` also whenever the shader has no images or an IMG_PIXEL call
+// was rewritten (its coordinates are divided by the render size).
+void replace_builtins(std::string& body, std::string& uniforms, bool no_images,
+                      bool render_size_needed);
+
+}  // namespace glsl

@@ -1,0 +1,110 @@
+// Rewrites the calls of the ISF image macros into texture2D reads and size
+// uniforms on the host's samplers. A call that does not qualify is left as
+// written but its arguments are still read, so calls nested in it are
+// rewritten; the call positions and their splits come from MacroCalls.
+#include "glsl/image_macros.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "glsl/chars.h"
+#include "glsl/macro_calls.h"
+
+namespace glsl {
+namespace {
+
+void append_replacement(std::string& out, std::string_view text, const MacroCall& call,
+                        const MacroRewrite& rewrite) {
+  const std::string_view first =
+      rewrite.image_name.empty()
+          ? text.substr(call.first_begin, call.first_end - call.first_begin)
+          : rewrite.first_argument;
+  std::string_view second;
+  if (rewrite.argument_count == 2) {
+    std::size_t begin = call.first_comma + 1;
+    while (begin < call.second_end && is_white_space(text[begin])) ++begin;
+    second = text.substr(begin, call.second_end - begin);
+  }
+
+  const bool with_function = !rewrite.function_name.empty();
+  if (with_function) {
+    out += rewrite.function_name;
+    out += '(';
+  }
+  out += first;
+  if (rewrite.argument_count == 2) {
+    if (with_function && !rewrite.second_suffix.empty()) {
+      out += ", (";
+      out += second;
+      out += ')';
+      out += rewrite.second_suffix;
+    } else {
+      out += ", ";
+      out += second;
+    }
+  }
+  if (!rewrite.trailing_argument.empty()) {
+    out += ", ";
+    out += rewrite.trailing_argument;
+  }
+  if (with_function) out += ')';
+}
+
+template <class Offset>
+std::string rewrite_calls(std::string_view text, const MacroRewrite& rewrite, bool& replaced) {
+  const MacroCalls<Offset> calls(text, rewrite.macro_name, rewrite.image_name,
+                                 rewrite.argument_count);
+  std::string result;
+  result.reserve(text.size());
+  std::size_t copied = 0;  // text before it is in `result`
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    // Calls inside a rewritten call went with it.
+    if (calls.name_at(i) < copied) continue;
+    const MacroCall call = calls.call(i);
+    if (call.argument_count != rewrite.argument_count || !call.first_matches) continue;
+    result.append(text, copied, call.name_at - copied);
+    append_replacement(result, text, call, rewrite);
+    replaced = true;
+    copied = call.close < text.size() ? call.close + 1 : text.size();
+  }
+  result.append(text, copied, std::string_view::npos);
+  return result;
+}
+
+}  // namespace
+
+std::string rewrite_image_macro(std::string_view text, const MacroRewrite& rewrite, bool& replaced) {
+  replaced = false;
+  text = up_to_nul(text);
+  if (text.size() < std::numeric_limits<std::uint32_t>::max()) {
+    return rewrite_calls<std::uint32_t>(text, rewrite, replaced);
+  }
+  return rewrite_calls<std::uint64_t>(text, rewrite, replaced);
+}
+
+bool run_image_passes(std::string& body, std::string& uniforms,
+                      const std::map<std::string, std::string>& image_table) {
+  constexpr std::string_view kThisPixel = "gl_TexCoord[0].xy";
+  bool render_size_needed = false;
+  for (const auto& [name, sampler] : image_table) {
+    const std::string size_uniform = "resolution_" + sampler;
+    // Each row rewrites the whole body left by the row before it.
+    const MacroRewrite rows[] = {
+        {"IMG_SIZE", "", 1, name, size_uniform, "", ""},
+        {"IMG_THIS_PIXEL", "texture2D", 1, name, sampler, "", kThisPixel},
+        {"IMG_THIS_NORM_PIXEL", "texture2D", 1, name, sampler, "", kThisPixel},
+        {"IMG_NORM_PIXEL", "texture2D", 2, name, sampler, "", ""},
+        {"IMG_PIXEL", "texture2D", 2, name, sampler, "/resolution", ""},
+    };
+    for (const MacroRewrite& row : rows) {
+      bool replaced = false;
+      body = rewrite_image_macro(body, row, replaced);
+      if (!replaced) continue;
+      if (row.macro_name == "IMG_SIZE") uniforms += "uniform vec2 " + size_uniform + ";\n";
+      if (row.macro_name == "IMG_PIXEL") render_size_needed = true;
+    }
+  }
+  return render_size_needed;
+}
+
+}  // namespace glsl

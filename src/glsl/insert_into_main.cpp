@@ -1,0 +1,66 @@
+// Puts the prologue at the start of the shader's main: after the "{" of the
+// first definition, and after the line break that ends that line, if any, so
+// the brace keeps its line and code after it on the same line follows the
+// prologue.
+#include <string_view>
+
+#include "glsl/assemble.h"
+#include "glsl/chars.h"
+
+namespace glsl {
+namespace {
+
+constexpr std::size_t kNotDefinition = std::string_view::npos;
+
+std::size_t skip_white_space(std::string_view text, std::size_t at) {
+  while (at < text.size() && is_white_space(text[at])) ++at;
+  return at;
+}
+
+// Reads a definition head after a "main": "()" or "(void)", blanks allowed
+// anywhere, then "{". Gives where the prologue goes, or kNotDefinition.
+std::size_t insertion_point(std::string_view body, std::size_t at) {
+  at = skip_white_space(body, at);
+  const bool parenthesis = at < body.size() && body[at] == '(';
+  if (parenthesis) at = skip_white_space(body, at + 1);
+  if (body.substr(at, 4) == "void") at = skip_white_space(body, at + 4);
+  if (!parenthesis || at >= body.size() || body[at] != ')') return kNotDefinition;
+  at = skip_white_space(body, at + 1);
+  if (at >= body.size() || body[at] != '{') return kNotDefinition;
+  ++at;
+  while (at < body.size() && (body[at] == ' ' || body[at] == '\t' || body[at] == '\v' ||
+                              body[at] == '\f')) {
+    ++at;
+  }
+  if (at < body.size() && body[at] == '\r') ++at;
+  if (at < body.size() && body[at] == '\n') ++at;
+  return at;
+}
+
+}  // namespace
+
+std::string insert_into_main(const std::string& body, const std::string& prologue) {
+  // The search reads the body up to its first NUL; each "main" is judged by
+  // its neighbours in the body, and one that is part of a longer identifier
+  // (domain, mainImage) or is not a definition (a prototype, a comment) only
+  // moves the search on.
+  const std::string_view text = up_to_nul(body);
+  for (std::size_t at = text.find("main"); at != std::string_view::npos;
+       at = text.find("main", at + 4)) {
+    const bool starts = at == 0 || !is_identifier_char(text[at - 1]);
+    const bool ends = at + 4 == text.size() || !is_identifier_char(text[at + 4]);
+    if (!starts || !ends) continue;
+    const std::size_t point = insertion_point(body, at + 4);
+    if (point == kNotDefinition) continue;
+    std::string result;
+    result.reserve(body.size() + prologue.size() + 1);
+    result.append(body, 0, point);
+    result += prologue;
+    result += '\n';
+    result.append(body, point, std::string::npos);
+    return result;
+  }
+  return body;
+}
+
+}  // namespace glsl
