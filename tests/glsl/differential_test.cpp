@@ -1,0 +1,108 @@
+// The fast scanning and rewriting against the plain readings of the rules in
+// reference_rewrite.h, on generated bodies rich in the characters that the
+// rules care about: names, parentheses, commas, blanks, comment marks, NULs.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "glsl/assemble.h"
+#include "glsl/blank_skip.h"
+#include "glsl/chars.h"
+#include "glsl/image_macros.h"
+#include "glsl/scan.h"
+#include "glsl/reference_rewrite.h"
+
+namespace {
+
+const std::vector<std::string> kPieces = {
+    "IMG_SIZE", "IMG_PIXEL", "IMG", "img", "img ", "x", "_", "2", "(", "(", ")", ")", ",", ",",
+    " ", " ", "\n", "\r\n", "\t", "/*", "*/", "/", "*", "/**/", "main", "void", "{", "}",
+    std::string(1, '\0'), "[", "]", ".", "IMG_SIZE(img)", "IMG_PIXEL(img, ", "IMG_PIXEL (img,",
+    "(img", "img)", ", img", "/*(*/", "/*)*/", "/*,*/", "IMG_SIZE/*", "main(){", "void main()\n{\r\n",
+    "/*/", "IMG_PIXEL( /*/", "IMG_PIXEL( /*"};
+
+std::string random_body(std::mt19937& rng, std::size_t pieces) {
+  std::uniform_int_distribution<std::size_t> pick(0, kPieces.size() - 1);
+  std::string body;
+  for (std::size_t i = 0; i < pieces; ++i) body += kPieces[pick(rng)];
+  return body;
+}
+
+std::string shown(const std::string& text) {
+  std::string out;
+  for (char c : text) out += c == '\0' ? std::string("\\0") : std::string(1, c);
+  return out;
+}
+
+TEST(Differential, SkipFromTheEndEqualsSkippingFromEachPosition) {
+  std::mt19937 rng(7);
+  for (int round = 0; round < 2000; ++round) {
+    const std::string text = reference::c_text(random_body(rng, 4 + round % 30));
+    std::vector<std::size_t> fast(text.size() + 1);
+    glsl::skip_from_the_end(text, 0, [&](std::size_t x, std::size_t skip) { fast[x] = skip; });
+    for (std::size_t x = 0; x <= text.size(); ++x) {
+      ASSERT_EQ(fast[x], glsl::skip_blanks_and_comments(text, x)) << shown(text) << " at " << x;
+      ASSERT_EQ(fast[x], reference::skip_comments(text, x)) << shown(text) << " at " << x;
+    }
+  }
+}
+
+TEST(Differential, SplitAndReplaceAgreeWithTheReference) {
+  std::mt19937 rng(11);
+  for (int round = 0; round < 5000; ++round) {
+    const std::string text = random_body(rng, round % 20);
+    ASSERT_EQ(glsl::split_call_arguments(text), reference::split(text)) << shown(text);
+    for (const char* old_name : {"img", "IMG_SIZE", "x", "img x", "/*", "x(", "2x"}) {
+      bool fast = true, slow = false;
+      const std::string got = glsl::replace_whole_word(text, old_name, "tex0", fast);
+      ASSERT_EQ(got, reference::replace(text, old_name, "tex0", slow)) << shown(text) << old_name;
+      ASSERT_EQ(fast, slow) << shown(text);
+    }
+  }
+}
+
+TEST(Differential, ImageMacroRewriteAgreesWithTheReference) {
+  const std::vector<reference::Rewrite> rewrites = {
+      {"IMG_SIZE", "", 1, "img", "resolution_tex0", "", ""},
+      {"IMG_SIZE", "f", 1, "img", "s", "", "t"},
+      {"IMG_PIXEL", "texture2D", 2, "img", "tex0", "/resolution", ""},
+      {"IMG_PIXEL", "texture2D", 2, "img", "tex0", "", ""},
+      {"IMG_PIXEL", "", 2, "img", "tex0", "/r", "t"},
+      {"IMG_PIXEL", "g", 2, "", "", "", ""},
+      {"IMG_SIZE", "g", 1, "", "", "", "z"},
+      {"IMG_SIZE", "g", 0, "", "", "", ""},
+      {"IMG_SIZE", "g", 3, "x", "y", "", ""},
+      {"IMG_PIXEL", "h", 2, "img ", "q", "", ""},
+      {"IMG_PIXEL", "h", 1, "(x)", "q", "", ""},
+      {"img", "h", 1, "x", "q", "", ""},
+  };
+  std::mt19937 rng(13);
+  int rewritten = 0;
+  for (int round = 0; round < 20000; ++round) {
+    const std::string text = random_body(rng, 4 + round % 40);
+    for (const reference::Rewrite& r : rewrites) {
+      const glsl::MacroRewrite fast_rewrite{r.macro, r.function, r.count, r.image,
+                                            r.first, r.suffix,   r.trailing};
+      bool fast = true, slow = false;
+      const std::string got = glsl::rewrite_image_macro(text, fast_rewrite, fast);
+      ASSERT_EQ(got, reference::rewrite(text, r, slow)) << shown(text) << " " << r.macro;
+      ASSERT_EQ(fast, slow) << shown(text);
+      rewritten += slow ? 1 : 0;
+    }
+  }
+  // The generated bodies must exercise both outcomes, not only unchanged copies.
+  EXPECT_GT(rewritten, 20000);
+}
+
+TEST(Differential, InsertIntoMainAgreesWithTheReference) {
+  std::mt19937 rng(17);
+  for (int round = 0; round < 20000; ++round) {
+    const std::string text = random_body(rng, round % 30);
+    ASSERT_EQ(glsl::insert_into_main(text, "P;"), reference::insert_into_main(text, "P;"))
+        << shown(text);
+  }
+}
+
+}  // namespace
