@@ -1,0 +1,43 @@
+// Fuzz target: the header path alone. The input is the JSON text of a header
+// comment, or a whole shader file (when it opens with "/*"), whose header is
+// taken out first. Only the JSON library's own errors may leave the parse and
+// the translation; anything else is a fault.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "isf/description.h"
+#include "isf/header.h"
+#include "isf/source_reader.h"
+#include "params/translate_inputs.h"
+
+namespace {
+
+constexpr std::size_t max_input = 64 * 1024;
+
+void translate_header(const std::string& header_text, const std::string& body) {
+  params::ShaderBlocks blocks;
+  try {
+    nlohmann::json header = isf::parse_header(header_text);
+    isf::HeaderMembers members = isf::lookup_header_members(header);
+    if (isf::is_multi_pass(body, members.passes)) return;
+    blocks.comment += isf::description_lines(members.credit, members.description);
+    params::translate_inputs(members.inputs, blocks);
+  } catch (const nlohmann::json::exception&) {
+    // A header the converter reads as far as it goes; what was built stays.
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size > max_input) return 0;
+  std::string text(reinterpret_cast<const char*>(data), size);
+  if (text.compare(0, 2, "/*") == 0) {
+    isf::ShaderSource source = isf::read_shader_source(text);
+    translate_header(source.header_text, source.body);
+  } else {
+    translate_header(text, std::string());
+  }
+  return 0;
+}

@@ -1,0 +1,194 @@
+// The rewriting rules one step at a time, as the format describes them: every
+// call's end is searched afresh and every "main" restarts the search. Slow on
+// purpose; only the fuzzers and their replay use it.
+#include "reference_rewrite.h"
+
+namespace reference {
+namespace {
+
+bool is_identifier(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+bool is_name_start(char c) { return is_identifier(c) && !(c >= '0' && c <= '9'); }
+
+bool is_white(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// The text as a NUL-terminated string sees it.
+std::size_t text_end(std::string_view text) {
+  std::size_t nul = text.find('\0');
+  return nul == std::string_view::npos ? text.size() : nul;
+}
+
+// Skips white space and block comments, as often as they follow each other.
+std::size_t skip_space_and_comments(std::string_view text, std::size_t at, std::size_t end) {
+  for (;;) {
+    while (at < end && is_white(text[at])) ++at;
+    if (at + 1 < end && text[at] == '/' && text[at + 1] == '*') {
+      std::size_t close = text.find("*/", at + 2);
+      at = (close == std::string_view::npos || close >= end) ? end : close + 2;
+      continue;
+    }
+    return at;
+  }
+}
+
+// True when a whole-word occurrence of `name` starts at `at` (which is a
+// candidate: a name-start character not preceded by an identifier character).
+bool name_at(std::string_view text, std::size_t at, std::size_t end, std::string_view name) {
+  if (text.compare(at, name.size(), name) != 0) return false;
+  std::size_t after = at + name.size();
+  return after == end || !is_identifier(text[after]);
+}
+
+std::string replacement_text(const glsl::MacroRewrite& rewrite, std::vector<std::string> args) {
+  if (!rewrite.image_name.empty()) args[0] = std::string(rewrite.first_argument);
+  std::string out;
+  bool function = !rewrite.function_name.empty();
+  if (function) out += std::string(rewrite.function_name) + "(";
+  out += args[0];
+  if (rewrite.argument_count == 2) {
+    if (function && !rewrite.second_suffix.empty())
+      out += ", (" + args[1] + ")" + std::string(rewrite.second_suffix);
+    else
+      out += ", " + args[1];
+  }
+  if (!rewrite.trailing_argument.empty()) out += ", " + std::string(rewrite.trailing_argument);
+  if (function) out += ")";
+  return out;
+}
+
+}  // namespace
+
+bool find_whole_word(std::string_view text, std::string_view word, std::size_t& position) {
+  position = text.find(word);
+  if (position == std::string_view::npos) return false;
+  bool starts = position == 0 || !is_identifier(text[position - 1]);
+  std::size_t after = position + word.size();
+  bool ends = after == text.size() || !is_identifier(text[after]);
+  return starts && ends;
+}
+
+std::string replace_whole_word(std::string_view text, std::string_view old_name,
+                               std::string_view new_name, bool& replaced) {
+  replaced = false;
+  std::size_t end = text_end(text);
+  std::string out;
+  char first = old_name.empty() ? '\0' : old_name[0];
+  for (std::size_t at = 0; at < end;) {
+    char c = text[at];
+    bool candidate = is_name_start(c) && c == first && !(at > 0 && is_identifier(text[at - 1]));
+    if (candidate && end - at < old_name.size()) {
+      out.append(text.substr(at, end - at));
+      break;
+    }
+    if (candidate && name_at(text, at, end, old_name)) {
+      out.append(new_name);
+      replaced = true;
+      at += old_name.size();
+      continue;
+    }
+    out += c;
+    ++at;
+  }
+  return out;
+}
+
+std::vector<std::string> split_call_arguments(std::string_view text) {
+  std::size_t end = text_end(text);
+  std::size_t at = skip_space_and_comments(text, 0, end);
+  std::vector<std::string> args;
+  if (at >= end) return args;
+  std::size_t start = at;
+  int depth = 0;
+  while (at < end) {
+    char c = text[at];
+    if (c == '(') {
+      ++depth;
+    } else if (c == ')') {
+      if (depth <= 0) break;
+      --depth;
+    } else if (c == ',' && depth == 0) {
+      args.emplace_back(text.substr(start, at - start));
+      ++at;
+      while (at < end && is_white(text[at])) ++at;
+      start = at;
+      continue;
+    }
+    ++at;
+  }
+  if (at > start) args.emplace_back(text.substr(start, at - start));
+  return args;
+}
+
+std::string rewrite_image_macro(std::string_view text, const glsl::MacroRewrite& rewrite,
+                                bool& replaced) {
+  replaced = false;
+  std::string_view name = rewrite.macro_name;
+  std::size_t end = text_end(text);
+  std::string out;
+  char first = name.empty() ? '\0' : name[0];
+  for (std::size_t at = 0; at < end;) {
+    char c = text[at];
+    bool candidate = is_name_start(c) && c == first && !(at > 0 && is_identifier(text[at - 1]));
+    if (candidate && end - at < name.size()) {
+      out.append(text.substr(at, end - at));
+      break;
+    }
+    if (candidate && name_at(text, at, end, name)) {
+      std::size_t open = skip_space_and_comments(text, at + name.size(), end);
+      if (open < end && text[open] == '(') {
+        std::size_t close = open + 1;
+        for (int depth = 0; close < end; ++close) {
+          if (text[close] == '(') ++depth;
+          if (text[close] == ')' && depth-- == 0) break;
+        }
+        std::vector<std::string> args =
+            split_call_arguments(text.substr(open + 1, close - (open + 1)));
+        if (args.size() == rewrite.argument_count &&
+            (rewrite.image_name.empty() || args[0] == rewrite.image_name)) {
+          out += replacement_text(rewrite, std::move(args));
+          replaced = true;
+          at = close < end ? close + 1 : end;
+          continue;
+        }
+      }
+    }
+    out += c;
+    ++at;
+  }
+  return out;
+}
+
+std::string insert_into_main(std::string_view body, std::string_view prologue) {
+  std::size_t end = text_end(body);
+  for (std::size_t from = 0;;) {
+    std::size_t m = body.find("main", from);
+    if (m == std::string_view::npos || m + 4 > end) return std::string(body);
+    from = m + 4;
+    bool whole = (m == 0 || !is_identifier(body[m - 1])) && (m + 4 == end || !is_identifier(body[m + 4]));
+    if (!whole) continue;
+    std::size_t at = m + 4;
+    while (at < end && is_white(body[at])) ++at;
+    if (at >= end || body[at] != '(') continue;
+    ++at;
+    while (at < end && is_white(body[at])) ++at;
+    if (body.compare(at, 4, "void") == 0 && at + 4 <= end) {
+      at += 4;
+      while (at < end && is_white(body[at])) ++at;
+    }
+    if (at >= end || body[at] != ')') continue;
+    ++at;
+    while (at < end && is_white(body[at])) ++at;
+    if (at >= end || body[at] != '{') continue;
+    ++at;
+    while (at < end && (body[at] == ' ' || body[at] == '\t' || body[at] == '\v' || body[at] == '\f')) ++at;
+    if (at < end && body[at] == '\r') ++at;
+    if (at < end && body[at] == '\n') ++at;
+    return std::string(body.substr(0, at)) + std::string(prologue) + "\n" + std::string(body.substr(at));
+  }
+}
+
+}  // namespace reference

@@ -1,0 +1,27 @@
+// Plain, unoptimised restatements of the body-rewriting rules, written the
+// most direct way (rescanning freely). The rewriting fuzzer compares the real,
+// linear-time primitives against them on every input.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "glsl/image_macros.h"
+
+namespace reference {
+
+bool find_whole_word(std::string_view text, std::string_view word, std::size_t& position);
+
+std::string replace_whole_word(std::string_view text, std::string_view old_name,
+                               std::string_view new_name, bool& replaced);
+
+std::vector<std::string> split_call_arguments(std::string_view text);
+
+std::string rewrite_image_macro(std::string_view text, const glsl::MacroRewrite& rewrite,
+                                bool& replaced);
+
+std::string insert_into_main(std::string_view body, std::string_view prologue);
+
+}  // namespace reference

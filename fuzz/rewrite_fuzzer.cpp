@@ -1,0 +1,153 @@
+// Fuzz target: the body-rewriting primitives, each checked against its plain
+// restatement in reference_rewrite.cpp. The first bytes choose the operation,
+// the names and the rewrite row; the rest is the text.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "glsl/assemble.h"
+#include "glsl/image_macros.h"
+#include "glsl/scan.h"
+#include "reference_rewrite.h"
+
+namespace {
+
+constexpr std::size_t max_input = 64 * 1024;
+
+// Names the converter really passes, a few awkward ones, and (past the end of
+// the table) a name taken from the input itself.
+constexpr std::string_view known_names[] = {
+    "main", "TIME", "TIMEDELTA", "RENDERSIZE", "isf_FragNormCoord.xy", "isf_FragNormCoord",
+    "inputImage", "IMG_PIXEL", "a", "_x", "9lives", "", "tex0", "gl_TexCoord[0].xy",
+};
+constexpr std::size_t known_count = sizeof known_names / sizeof known_names[0];
+
+constexpr std::string_view prologues[] = {
+    "vec2 isf_FragNormCoord = gl_FragCoord.xy / resolution.xy;\n",
+    "vec4 _inputImage_imgRect = vec4(0.0, 0.0, resolution_tex0.x, resolution_tex0.y);\n",
+    "",
+};
+
+class Input {
+ public:
+  Input(const std::uint8_t* data, std::size_t size)
+      : rest_(reinterpret_cast<const char*>(data), size) {}
+
+  unsigned char byte() {
+    if (rest_.empty()) return 0;
+    unsigned char b = static_cast<unsigned char>(rest_.front());
+    rest_.remove_prefix(1);
+    return b;
+  }
+
+  std::string_view take(std::size_t count) {
+    std::string_view taken = rest_.substr(0, count);
+    rest_.remove_prefix(taken.size());
+    return taken;
+  }
+
+  std::string name(unsigned char choice) {
+    if (choice % 16 < known_count) return std::string(known_names[choice % 16]);
+    return std::string(take(byte() % 24));
+  }
+
+  std::string_view rest() const { return rest_; }
+
+ private:
+  std::string_view rest_;
+};
+
+[[noreturn]] void mismatch(const char* operation, std::string_view text, const std::string& real,
+                           const std::string& expected) {
+  std::fprintf(stderr, "%s differs from the reference\n--- text\n%.*s\n--- got\n%s\n--- expected\n%s\n",
+               operation, static_cast<int>(text.size()), text.data(), real.c_str(), expected.c_str());
+  std::abort();
+}
+
+std::string joined(const std::vector<std::string>& args) {
+  std::string out;
+  for (const std::string& a : args) out += "[" + a + "]";
+  return out;
+}
+
+glsl::MacroRewrite image_pass_row(unsigned char choice, std::string_view image,
+                                  std::string_view macro) {
+  static constexpr glsl::MacroRewrite rows[] = {
+      {"IMG_SIZE", "", 1, "", "resolution_tex0", "", ""},
+      {"IMG_THIS_PIXEL", "texture2D", 1, "", "tex0", "", "gl_TexCoord[0].xy"},
+      {"IMG_THIS_NORM_PIXEL", "texture2D", 1, "", "tex0", "", "gl_TexCoord[0].xy"},
+      {"IMG_NORM_PIXEL", "texture2D", 2, "", "tex0", "", ""},
+      {"IMG_PIXEL", "texture2D", 2, "", "tex0", "/resolution", ""},
+  };
+  glsl::MacroRewrite row = rows[choice % 5];
+  if (!(choice & 0x80)) row.image_name = image;  // else: any first argument
+  if (choice & 0x40) row.macro_name = macro;
+  return row;
+}
+
+bool has_nul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size > max_input) return 0;
+  Input input(data, size);
+  unsigned char operation = input.byte();
+  unsigned char first_choice = input.byte();
+  unsigned char second_choice = input.byte();
+  std::string first = input.name(first_choice);
+  std::string second = input.name(second_choice);
+  std::string_view text = input.rest();
+
+  switch (operation % 5) {
+    case 0: {
+      std::size_t position = 0, expected_position = 0;
+      bool found = glsl::find_whole_word(text, first, position);
+      bool expected = reference::find_whole_word(text, first, expected_position);
+      if (found != expected || position != expected_position)
+        mismatch("find_whole_word", text, std::to_string(found) + "@" + std::to_string(position),
+                 std::to_string(expected) + "@" + std::to_string(expected_position));
+      break;
+    }
+    case 1: {
+      bool replaced = true, expected_replaced = true;
+      std::string out = glsl::replace_whole_word(text, first, second, replaced);
+      std::string expected = reference::replace_whole_word(text, first, second, expected_replaced);
+      if (out != expected || replaced != expected_replaced)
+        mismatch("replace_whole_word", text, out, expected);
+      break;
+    }
+    case 2: {
+      std::string out = joined(glsl::split_call_arguments(text));
+      std::string expected = joined(reference::split_call_arguments(text));
+      if (out != expected) mismatch("split_call_arguments", text, out, expected);
+      break;
+    }
+    case 3: {
+      glsl::MacroRewrite row = image_pass_row(second_choice, first, second);
+      bool replaced = true, expected_replaced = true;
+      std::string out = glsl::rewrite_image_macro(text, row, replaced);
+      // The converter runs this only on a body that a whole-word replacement
+      // has already ended at its first NUL; a text with NUL bytes is only run.
+      if (has_nul(text)) break;
+      std::string expected = reference::rewrite_image_macro(text, row, expected_replaced);
+      if (out != expected || replaced != expected_replaced)
+        mismatch("rewrite_image_macro", text, out, expected);
+      break;
+    }
+    case 4: {
+      std::string body(text);
+      std::string_view prologue = prologues[second_choice % 3];
+      std::string out = glsl::insert_into_main(body, std::string(prologue));
+      if (has_nul(text)) break;
+      std::string expected = reference::insert_into_main(body, prologue);
+      if (out != expected) mismatch("insert_into_main", text, out, expected);
+      break;
+    }
+  }
+  return 0;
+}
