@@ -1,0 +1,32 @@
+// Hands a converted shader its uniforms the way the host does: the image
+// inputs tex<N> with their sizes resolution_tex<N>, the frame's resolution,
+// time, time_delta, iDate and iFrame, and every plug-in parameter.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "gl_context.h"
+#include "host_parameters.h"
+#include "image.h"
+
+namespace preview {
+
+struct FrameValues {
+  double time = 0.0;
+  double time_delta = 0.0;
+  int frame = 0;
+  std::array<double, 4> date{};  // year, month (1 to 12), day, seconds since midnight
+};
+
+// The number of image inputs the current program uses: one more than the
+// highest N of an active uniform named tex<N> or resolution_tex<N>, or 0.
+int image_slot_count(unsigned program);
+
+// Binds `images[N]` as tex<N> on texture unit N and sets resolution_tex<N> to
+// its size, for every image; then the built-in values and the parameters.
+// Uniforms that the program does not use are skipped, as the host skips them.
+void bind_host_uniforms(OffscreenContext& context, const std::vector<RgbaImage>& images,
+                        const FrameValues& frame, const std::vector<HostParameter>& parameters);
+
+}  // namespace preview

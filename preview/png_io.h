@@ -1,0 +1,17 @@
+// Reading and writing PNG files as 8-bit RGBA pictures (libpng).
+#pragma once
+
+#include <string>
+
+#include "image.h"
+
+namespace preview {
+
+// Any PNG colour type comes back as RGBA. Throws std::runtime_error with a
+// message naming the file when it cannot be read.
+RgbaImage read_png(const std::string& path);
+
+// Throws std::runtime_error when the file cannot be written.
+void write_png(const std::string& path, const RgbaImage& image);
+
+}  // namespace preview
