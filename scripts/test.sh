@@ -4,7 +4,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-release}"
 
-bash scripts/install-deps.sh
+# pkg-config, OSMesa and libpng build isf2orvy-preview; glslangValidator
+# compiles the converted examples.
+bash scripts/install-deps.sh pkg-config glslang-tools libosmesa6-dev libpng-dev
 cmake --preset "$preset"
 cmake --build --preset "$preset" -j"$(nproc)"
 ctest --preset "$preset" -j"$(nproc)"
