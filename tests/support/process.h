@@ -21,4 +21,11 @@ struct RunOptions {
 // Runs the tool with the arguments (without the program name).
 ToolRun run_tool(const std::vector<std::string>& arguments, const RunOptions& options = {});
 
+#ifndef _WIN32
+// The command that starts the tool: the built binary, behind the words
+// (split at spaces) of the environment variable ISF2ORVY_TEST_WRAPPER when it
+// is set, such as a memory checker's command line.
+std::vector<std::string> tool_command();
+#endif
+
 }  // namespace test_support

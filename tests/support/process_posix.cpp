@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <sstream>
 #include <stdexcept>
 
 #include "support/files.h"
@@ -14,12 +16,22 @@
 
 namespace test_support {
 
+std::vector<std::string> tool_command() {
+  std::vector<std::string> command;
+  if (const char* wrapper = std::getenv("ISF2ORVY_TEST_WRAPPER")) {
+    std::istringstream words(wrapper);
+    for (std::string word; words >> word;) command.push_back(word);
+  }
+  command.push_back(ISF2ORVY_BINARY);
+  return command;
+}
+
 ToolRun run_tool(const std::vector<std::string>& arguments, const RunOptions& options) {
   TempDir capture;
   std::string out_path = capture.at("stdout");
   std::string err_path = capture.at("stderr");
 
-  std::vector<std::string> argv_strings{ISF2ORVY_BINARY};
+  std::vector<std::string> argv_strings = tool_command();
   argv_strings.insert(argv_strings.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& s : argv_strings) argv.push_back(s.data());
@@ -43,7 +55,7 @@ ToolRun run_tool(const std::vector<std::string>& arguments, const RunOptions& op
       limit.rlim_cur = limit.rlim_max = options.file_size_limit;
       ::setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ::execv(argv[0], argv.data());
+    ::execvp(argv[0], argv.data());
     ::_exit(127);
   }
   int wait_status = 0;
