@@ -33,7 +33,7 @@ int run(const std::vector<std::string>& arguments) {
     return exit_ok;
   }
   std::string input_path = arguments[1];
-  const std::string& output_path = arguments[2];
+  std::string output_path = arguments[2];
 
   std::vector<std::string> shaders;
   FileKind input_kind = file_kind(input_path);
@@ -49,6 +49,10 @@ int run(const std::vector<std::string>& arguments) {
       return exit_failure;
     }
     shaders = shaders_in_directory(input_path);
+    // The converter gets the folder with its separator: should the folder go
+    // away during the batch, a later write then fails instead of taking the
+    // folder's path as the prefix of a file name beside it.
+    if (output_path.back() != platform::separator) output_path += platform::separator;
   } else {
     if (input_kind != FileKind::regular_file || !extension_equals(input_path, "fs")) {
       console::err(messages::input_path_invalid(input_path));
