@@ -1,12 +1,11 @@
 // Finds the calls of one macro and splits their arguments without rescanning.
 //
-// Linear time, on any input: every pass below reads the text once, does
-// constant work per character, and touches each call a bounded number of
-// times. A one-call-at-a-time reading would instead look for each call's ")"
-// to the end of the text, split nested calls again at every level and skip
-// the same comments after every macro name inside them; here
-//  - the skips after the names and after the "(" come from two passes from
-//    the end (skip_from_the_end),
+// Linear time, on any input: every pass below reads the text at most once,
+// does constant work per character, and touches each call a bounded number
+// of times. A one-call-at-a-time reading would instead look for each call's
+// ")" to the end of the text, split nested calls again at every level and
+// skip the same comments after every macro name inside them; here
+//  - the skips after the names and after each "(" come from skip_at,
 //  - each "(" finds its ")" in one pass with a stack of the calls' "(" only,
 //  - the splitter's view of every call comes from one pass that keeps the
 //    open argument lists on a stack ordered by depth: a comma or ")" concerns
@@ -25,6 +24,17 @@
 #include "glsl/word_search.h"
 
 namespace glsl {
+namespace {
+
+bool is_list_char(char c) { return c == '(' || c == ')' || c == ','; }
+
+// The last character before `end` that is not white space; one exists.
+std::size_t last_non_blank_before(std::string_view text, std::size_t end) {
+  while (is_white_space(text[end - 1])) --end;
+  return end - 1;
+}
+
+}  // namespace
 
 template <class Offset>
 MacroCalls<Offset>::MacroCalls(std::string_view text, std::string_view macro_name,
@@ -48,23 +58,17 @@ void MacroCalls<Offset>::find_calls(std::string_view macro_name) {
   if (length == 0 || !is_name_start_char(macro_name[0])) return;
 
   WordSearch search(text_, macro_name);
-  std::vector<Offset> names;
+  std::vector<Offset> ends;  // of the whole-word occurrences
   for (std::size_t at = search.next(0); at != std::string_view::npos; at = search.next(at + 1)) {
     const bool starts = at == 0 || !is_identifier_char(text_[at - 1]);
-    const bool ends = at + length == n || !is_identifier_char(text_[at + length]);
-    if (starts && ends) names.push_back(static_cast<Offset>(at));
+    const bool whole = at + length == n || !is_identifier_char(text_[at + length]);
+    if (starts && whole) ends.push_back(static_cast<Offset>(at + length));
   }
-  if (names.empty()) return;
-
-  // Where the skip after each name lands; a call when that is "(".
-  std::vector<Offset> landing(names.size());
-  std::size_t next = names.size();
-  skip_from_the_end(text_, names.front() + length, [&](std::size_t x, std::size_t skip) {
-    if (next > 0 && names[next - 1] + length == x) landing[--next] = static_cast<Offset>(skip);
-  });
-  for (std::size_t i = 0; i < names.size(); ++i) {
+  std::vector<Offset> landing;
+  skip_at(text_, ends, landing);
+  for (std::size_t i = 0; i < ends.size(); ++i) {
     if (landing[i] < n && text_[landing[i]] == '(') {
-      names_.push_back(names[i]);
+      names_.push_back(static_cast<Offset>(ends[i] - length));
       opens_.push_back(landing[i]);
       open_set_.insert(landing[i]);
     }
@@ -76,42 +80,49 @@ template <class Offset>
 void MacroCalls<Offset>::match_parentheses() {
   const std::size_t n = text_.size();
   closes_.assign(open_set_.size(), static_cast<Offset>(n));
-  const std::size_t first = *std::min_element(opens_.begin(), opens_.end());
-  const std::size_t last = *std::max_element(opens_.begin(), opens_.end());
-
   struct Open {
     std::size_t depth;  // inside this "("
     std::size_t rank;
   };
   std::vector<Open> open;
   std::size_t depth = 0;
-  for (std::size_t x = first; x < n && (x <= last || !open.empty()); ++x) {
-    if (text_[x] == '(') {
+  std::size_t x = open_set_.next_member(0);
+  while (x < n) {
+    const char c = text_[x];
+    if (c == '(') {
       ++depth;
       if (open_set_.contains(x)) open.push_back({depth, open_set_.rank(x)});
-    } else if (text_[x] == ')') {
+    } else if (c == ')') {
       if (!open.empty() && open.back().depth == depth) {
         closes_[open.back().rank] = static_cast<Offset>(x);
         open.pop_back();
       }
       if (depth > 0) --depth;
     }
+    ++x;
+    if (open.empty()) {
+      // Depths only matter relative to an open call.
+      depth = 0;
+      x = open_set_.next_member(x);
+    } else {
+      while (x < n && text_[x] != '(' && text_[x] != ')') ++x;
+    }
   }
 }
 
 template <class Offset>
 void MacroCalls<Offset>::find_argument_starts() {
-  // The splitter reads only up to the call's ")": a skip that runs past it
-  // stops there.
-  starts_.assign(open_set_.size(), 0);
-  const std::size_t lowest = *std::min_element(opens_.begin(), opens_.end()) + 1;
-  skip_from_the_end(text_, lowest, [&](std::size_t x, std::size_t skip) {
-    if (text_[x - 1] == '(' && open_set_.contains(x - 1)) {
-      const std::size_t rank = open_set_.rank(x - 1);
-      starts_[rank] = static_cast<Offset>(std::min<std::size_t>(skip, closes_[rank]));
-    }
-  });
-  for (Offset start : starts_) start_set_.insert(start);
+  std::vector<Offset> after_open;
+  after_open.reserve(open_set_.size());
+  for (std::size_t x = open_set_.next_member(0); x != open_set_.npos; x = open_set_.next_member(x + 1)) {
+    after_open.push_back(static_cast<Offset>(x + 1));
+  }
+  skip_at(text_, after_open, starts_);
+  // The splitter reads only up to the call's ")": a skip past it stops there.
+  for (std::size_t rank = 0; rank < starts_.size(); ++rank) {
+    starts_[rank] = std::min(starts_[rank], closes_[rank]);
+    start_set_.insert(starts_[rank]);
+  }
   start_set_.seal();
 }
 
@@ -134,29 +145,38 @@ void MacroCalls<Offset>::split_arguments(std::string_view image_name) {
   };
   std::vector<List> open;  // depths never decrease towards the top
   WordSearch image(text_, image_name);
-  std::size_t last_non_blank = 0;
-  const auto close = [&](const List& list, std::size_t end) {
-    split_end_[list.rank] = static_cast<Offset>(end);
-    last_empty_[list.rank] = commas_[list.rank] == 0 ? list.start == end
-                                                     : last_non_blank == last_comma_[list.rank];
+
+  // Closes the lists at the top that began at `depth`; `non_blank` caches
+  // the last non-blank character before `end` (n: not looked up yet).
+  const auto close_lists = [&](std::size_t depth, std::size_t end, std::size_t& non_blank) {
+    for (; !open.empty() && open.back().depth == depth; open.pop_back()) {
+      const List& list = open.back();
+      split_end_[list.rank] = static_cast<Offset>(end);
+      if (commas_[list.rank] == 0) {
+        last_empty_[list.rank] = list.start == end;
+      } else {
+        if (non_blank == n) non_blank = last_non_blank_before(text_, end);
+        last_empty_[list.rank] = non_blank == last_comma_[list.rank];
+      }
+    }
   };
 
-  const std::size_t first = *std::min_element(starts_.begin(), starts_.end());
-  const std::size_t last = *std::max_element(starts_.begin(), starts_.end());
   std::size_t depth = 0;
-  std::size_t x = first;
-  for (; x <= n && (x <= last || !open.empty()); ++x) {
-    if (start_set_.contains(x)) {
+  std::size_t next_start = start_set_.next_member(0);
+  std::size_t x = next_start;
+  while (x < n) {
+    if (x == next_start) {
       const std::size_t rank = start_set_.rank(x);
       image_at_start_[rank] = !image_name.empty() && image.next(x) == x;
       open.push_back({depth, rank, x});
+      next_start = start_set_.next_member(x + 1);
     }
-    if (x == n) break;
     const char c = text_[x];
     if (c == '(') {
       ++depth;
     } else if (c == ')') {
-      for (; !open.empty() && open.back().depth == depth; open.pop_back()) close(open.back(), x);
+      std::size_t non_blank = n;
+      close_lists(depth, x, non_blank);
       if (depth > 0) --depth;
     } else if (c == ',') {
       // Lists at this depth took the same commas; the older ones more of them.
@@ -169,9 +189,21 @@ void MacroCalls<Offset>::split_arguments(std::string_view image_name) {
         ++commas_[rank];
       }
     }
-    if (!is_white_space(c)) last_non_blank = x;
+    ++x;
+    if (open.empty()) {
+      depth = 0;
+      x = next_start;
+    } else {
+      const std::size_t stop = std::min(next_start, n);
+      while (x < stop && !is_list_char(text_[x])) ++x;
+    }
   }
-  for (; !open.empty(); open.pop_back()) close(open.back(), n);
+  if (next_start == n) {
+    const std::size_t rank = start_set_.rank(n);
+    open.push_back({depth, rank, n});
+  }
+  std::size_t non_blank = n;
+  while (!open.empty()) close_lists(open.back().depth, n, non_blank);
 }
 
 template <class Offset>

@@ -39,7 +39,34 @@ class PositionSet {
 
   std::size_t size() const { return ranks_.back(); }
 
+  // The smallest member at `from` or later, or npos when there is none.
+  std::size_t next_member(std::size_t from) const {
+    std::size_t word = from / 64;
+    if (word >= words_.size()) return npos;
+    std::uint64_t bits = words_[word] & (~std::uint64_t{0} << (from % 64));
+    while (bits == 0) {
+      if (++word == words_.size()) return npos;
+      bits = words_[word];
+    }
+    return word * 64 + lowest_bit(bits);
+  }
+
+  static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
  private:
+  static std::size_t lowest_bit(std::uint64_t bits) {
+    std::size_t at = 0;
+    while ((bits & 0xFF) == 0) {
+      bits >>= 8;
+      at += 8;
+    }
+    while ((bits & 1) == 0) {
+      bits >>= 1;
+      ++at;
+    }
+    return at;
+  }
+
   std::vector<std::uint64_t> words_;
   std::vector<Offset> ranks_;  // members before each word
 };

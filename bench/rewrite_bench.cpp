@@ -1,0 +1,92 @@
+// The whole rewriting stage (image passes, built-ins, image names, prologue,
+// assembly) on bodies of about 1 MB and 8 MB. Realistic bodies repeat shader
+// code; hostile ones are built to make a call-by-call reading quadratic.
+// Linear time shows as an 8 MB time about 8 times the 1 MB time.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+#include "glsl/assemble.h"
+
+namespace {
+
+const std::map<std::string, std::string> kOneImage = {{"inputImage", "tex0"}};
+const std::map<std::string, std::string> kNoImages;
+
+std::string repeated(const std::string& unit, std::size_t bytes) {
+  std::string text;
+  text.reserve(bytes + unit.size());
+  while (text.size() < bytes) text += unit;
+  return text;
+}
+
+const std::string kShaderLines =
+    "vec4 c = IMG_THIS_PIXEL(inputImage);\n"
+    "vec2 uv = isf_FragNormCoord.xy + vec2(sin(TIME), cos(TIME * 0.5)) * 0.01;\n"
+    "vec4 n = IMG_NORM_PIXEL(inputImage, uv) * IMG_PIXEL(inputImage, gl_FragCoord.xy + 1.0);\n"
+    "// blur radius from the image size\n"
+    "float r = length(IMG_SIZE(inputImage)) / RENDERSIZE.x; /* weighted */\n"
+    "gl_FragColor = mix(c, n, clamp(r * float(FRAMEINDEX) + TIMEDELTA, 0.0, 1.0));\n";
+
+std::string realistic(std::size_t bytes) {
+  return "void main() {\n" + repeated(kShaderLines, bytes) + "}\n";
+}
+
+std::string one_line(std::size_t bytes) {
+  std::string line = kShaderLines;
+  std::replace(line.begin(), line.end(), '\n', ' ');
+  line.replace(line.find("// blur"), 4, "/**/");  // no line comment swallowing the line
+  return "void main() { " + repeated(line, bytes) + "}";
+}
+
+std::string unclosed_size_calls(std::size_t bytes) { return repeated("IMG_SIZE(", bytes); }
+
+// IMG_PIXEL(IMG_PIXEL(...x...)): every call has one argument, none qualifies.
+std::string nested_pixel_calls(std::size_t bytes) {
+  const std::size_t depth = std::max<std::size_t>(100000, bytes / 11);
+  return repeated("IMG_PIXEL(", depth * 10) + "x" + std::string(depth, ')');
+}
+
+std::string main_tokens(std::size_t bytes) {
+  return repeated("main; domain mainImage main\n", bytes) + "void main() {\n}\n";
+}
+
+std::string builtin_prefixes(std::size_t bytes) {
+  return repeated("TIMEDELTAx RENDERSIZE_ TIME2 DATEs FRAMEINDEX1 TIMEx IMG_SIZEx ", bytes);
+}
+
+std::string spaced_comment_chain(std::size_t bytes) {
+  return "IMG_SIZE " + repeated("/*IMG_SIZE/**/ ", bytes) + "(inputImage)";
+}
+
+std::string nested_comment_chain(std::size_t bytes) {
+  return "IMG_SIZE" + repeated("/*IMG_SIZE", bytes) + "*/(inputImage)";
+}
+
+template <std::string (*Make)(std::size_t), const std::map<std::string, std::string>* Table>
+void rewrite(benchmark::State& state) {
+  const std::string body = Make(static_cast<std::size_t>(state.range(0)) << 20);
+  for (auto _ : state) {
+    std::string text = glsl::rewrite_and_assemble(body, "// c\n", "", "uniform sampler2D tex0;\n", *Table);
+    benchmark::DoNotOptimize(text);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * body.size()));
+}
+
+#define SIZES Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)
+
+BENCHMARK(rewrite<realistic, &kOneImage>)->Name("Realistic")->SIZES;
+BENCHMARK(rewrite<realistic, &kNoImages>)->Name("RealisticNoImages")->SIZES;
+BENCHMARK(rewrite<one_line, &kOneImage>)->Name("OneLine")->SIZES;
+BENCHMARK(rewrite<unclosed_size_calls, &kOneImage>)->Name("UnclosedSizeCalls")->SIZES;
+BENCHMARK(rewrite<nested_pixel_calls, &kOneImage>)->Name("NestedPixelCalls")->SIZES;
+BENCHMARK(rewrite<main_tokens, &kNoImages>)->Name("MainTokens")->SIZES;
+BENCHMARK(rewrite<builtin_prefixes, &kOneImage>)->Name("BuiltinPrefixes")->SIZES;
+BENCHMARK(rewrite<spaced_comment_chain, &kOneImage>)->Name("SpacedCommentChain")->SIZES;
+BENCHMARK(rewrite<nested_comment_chain, &kOneImage>)->Name("NestedCommentChain")->SIZES;
+
+}  // namespace
+
+BENCHMARK_MAIN();
