@@ -3,7 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <string_view>
+#include <string>
+#include <utility>
 
 #include "driver/convert_source.h"
 
@@ -22,8 +23,8 @@ constexpr std::size_t output_slack = 64 * 1024;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > max_input) return 0;
-  std::string_view file_text(reinterpret_cast<const char*>(data), size);
-  driver::SourceConversion conversion = driver::convert_source(file_text);
+  std::string file_text(reinterpret_cast<const char*>(data), size);
+  driver::SourceConversion conversion = driver::convert_source(std::move(file_text));
   if (conversion.multi_pass && !conversion.text.empty()) std::abort();
   if (conversion.text.size() > output_growth * size + output_slack) std::abort();
   return 0;

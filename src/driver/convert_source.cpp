@@ -16,11 +16,12 @@ namespace {
 // Header guard: any failure while reading the header or translating the
 // inputs leaves the blocks as far as they were filled, and the conversion
 // goes on with the body.
-bool read_header(const std::string& header_text, const std::string& body,
-                 params::ShaderBlocks& blocks, bool& multi_pass) {
+bool read_header(std::string header_text, const std::string& body, params::ShaderBlocks& blocks,
+                 bool& multi_pass) {
   try {
     nlohmann::json header = isf::parse_header(header_text);
-    isf::HeaderMembers members = isf::lookup_header_members(header);
+    std::string().swap(header_text);
+    isf::HeaderMembers members = isf::lookup_header_members(std::move(header));
     if (isf::is_multi_pass(body, members.passes)) {
       multi_pass = true;
       return true;
@@ -35,13 +36,14 @@ bool read_header(const std::string& header_text, const std::string& body,
 
 }  // namespace
 
-SourceConversion convert_source(std::string_view file_text) {
+SourceConversion convert_source(std::string file_text) {
   SourceConversion result;
   isf::ShaderSource source = isf::read_shader_source(file_text);
+  std::string().swap(file_text);  // frees the buffer; assigning an empty string may keep it
   params::ShaderBlocks blocks;
-  result.header_unreadable = !read_header(source.header_text, source.body, blocks, result.multi_pass);
+  result.header_unreadable =
+      !read_header(std::move(source.header_text), source.body, blocks, result.multi_pass);
   if (result.multi_pass) return result;
-  source.header_text = std::string();
   result.text = glsl::rewrite_and_assemble(std::move(source.body), blocks.comment, blocks.defines,
                                            std::move(blocks.uniforms), blocks.image_table);
   return result;

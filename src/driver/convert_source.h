@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace driver {
 
@@ -13,6 +12,8 @@ struct SourceConversion {
   std::string text;                // the plug-in text
 };
 
-SourceConversion convert_source(std::string_view file_text);
+// Takes the file text over and releases it once it is split, so that a
+// large shader is not held twice while its body is rewritten.
+SourceConversion convert_source(std::string file_text);
 
 }  // namespace driver

@@ -36,8 +36,7 @@ ConvertStatus convert_shader(std::string shader_path, std::string output_path,
   FileKind output_kind = output_path.empty() ? FileKind::status_failed : file_kind(output_path);
   std::string target = output_file_path(name, output_path, output_kind, output_extension);
 
-  SourceConversion conversion = convert_source(file_text);
-  file_text = std::string();
+  SourceConversion conversion = convert_source(std::move(file_text));
   if (conversion.multi_pass) {
     console::err(messages::converter_multiple_passes(shader_path));
     return ConvertStatus::refused_multi_pass;
