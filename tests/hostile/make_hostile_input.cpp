@@ -54,7 +54,7 @@ void realistic_body(Writer& out, std::size_t size, const std::string& line_end) 
       "  c += IMG_PIXEL(inputImage, gl_FragCoord.xy + vec2(1.0, 0.0)) * amount;",
       "  c += IMG_NORM_PIXEL(inputImage, isf_FragNormCoord + 0.01 * sin(TIME));",
       "  c.rg += IMG_SIZE(inputImage) / RENDERSIZE * float(FRAMEINDEX) * TIMEDELTA;",
-      "  // a comment that mentions main, IMG_PIXEL and TIME on the way",
+      "  // a comment that mentions main and TIME on the way",
   };
   for (std::size_t i = 0; out.written() < size; ++i) out << lines[i % 4] + line_end;
   out << "  gl_FragColor = c;" + line_end + "}" + line_end;
