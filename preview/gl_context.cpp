@@ -39,9 +39,14 @@ std::string program_log(GLuint program) {
 
 OffscreenContext::OffscreenContext(int width, int height)
     : width_(width), height_(height), buffer_(static_cast<std::size_t>(width) * height * 4) {
-  const int attributes[] = {OSMESA_FORMAT,       OSMESA_RGBA, OSMESA_DEPTH_BITS, 0,
-                            OSMESA_STENCIL_BITS, 0,           OSMESA_ACCUM_BITS, 0,
-                            OSMESA_PROFILE,      OSMESA_COMPAT_PROFILE,          0};
+  // clang-format off
+  const int attributes[] = {OSMESA_FORMAT, OSMESA_RGBA,
+                            OSMESA_DEPTH_BITS, 0,
+                            OSMESA_STENCIL_BITS, 0,
+                            OSMESA_ACCUM_BITS, 0,
+                            OSMESA_PROFILE, OSMESA_COMPAT_PROFILE,
+                            0};
+  // clang-format on
   OSMesaContext context = OSMesaCreateContextAttribs(attributes, nullptr);
   if (context == nullptr) context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
   if (context == nullptr) throw std::runtime_error("cannot create an OSMesa context");
@@ -99,8 +104,8 @@ void OffscreenContext::bind_texture(int unit, const RgbaImage& image) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image.width, image.height, 0, GL_RGBA,
-               GL_UNSIGNED_BYTE, rows.data());
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, image.width, image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+               rows.data());
   glActiveTexture(GL_TEXTURE0);
 }
 

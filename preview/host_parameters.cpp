@@ -54,13 +54,15 @@ std::vector<HostParameter> read_host_parameters(const std::string& shader_text) 
   std::istringstream lines(shader_text);
   std::string line;
   while (std::getline(lines, line)) {
-    if (auto macro = params::parse_parameter_macro_line(line)) parameters.push_back(from_macro(*macro));
+    if (auto macro = params::parse_parameter_macro_line(line))
+      parameters.push_back(from_macro(*macro));
   }
   return parameters;
 }
 
 std::optional<std::array<double, 4>> parse_color_code(const std::string& text) {
-  if (text.size() != 10 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) return std::nullopt;
+  if (text.size() != 10 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X'))
+    return std::nullopt;
   unsigned long code = 0;
   for (std::size_t i = 2; i < text.size(); ++i) {
     char c = text[i];

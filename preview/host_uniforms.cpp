@@ -50,8 +50,8 @@ void bind_parameter(unsigned program, const HostParameter& parameter) {
       glUniform1i(at, static_cast<GLint>(v[0]));
       break;
     case params::MacroKind::color:
-      glUniform4f(at, static_cast<float>(v[0]), static_cast<float>(v[1]),
-                  static_cast<float>(v[2]), static_cast<float>(v[3]));
+      glUniform4f(at, static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2]),
+                  static_cast<float>(v[3]));
       break;
   }
   check_set(parameter.name);
@@ -94,7 +94,8 @@ void bind_host_uniforms(OffscreenContext& context, const std::vector<RgbaImage>&
   if (GLint at = location(program, "resolution"); at >= 0)
     glUniform2f(at, static_cast<float>(context.width()), static_cast<float>(context.height()));
   check_set("resolution");
-  if (GLint at = location(program, "time"); at >= 0) glUniform1f(at, static_cast<float>(frame.time));
+  if (GLint at = location(program, "time"); at >= 0)
+    glUniform1f(at, static_cast<float>(frame.time));
   check_set("time");
   if (GLint at = location(program, "time_delta"); at >= 0)
     glUniform1f(at, static_cast<float>(frame.time_delta));

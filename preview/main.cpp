@@ -69,7 +69,8 @@ int render(const preview::Options& options) {
   }
   preview::FrameValues frame{options.time, options.time_delta, options.frame,
                              date_values(options.date)};
-  preview::bind_host_uniforms(context, input_images(options, preview::image_slot_count(context.program())),
+  preview::bind_host_uniforms(context,
+                              input_images(options, preview::image_slot_count(context.program())),
                               frame, parameters);
   preview::write_png(options.output_path, context.draw_frame());
   return 0;

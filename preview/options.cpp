@@ -3,8 +3,8 @@
 #include "options.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 namespace preview {
 
@@ -25,8 +25,7 @@ bool to_int(const std::string& text, int& value) {
   char* end = nullptr;
   errno = 0;
   long parsed = std::strtol(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || parsed < -2147483647L - 1 || parsed > 2147483647L)
-    return false;
+  if (errno != 0 || *end != '\0' || parsed < -2147483647L - 1 || parsed > 2147483647L) return false;
   value = static_cast<int>(parsed);
   return true;
 }
@@ -106,7 +105,8 @@ std::optional<Options> parse_options(const std::vector<std::string>& arguments,
     } else if (argument == "--set") {
       std::size_t equals = value.find('=');
       ok = equals != std::string::npos && equals > 0;
-      if (ok) options.parameter_values.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+      if (ok)
+        options.parameter_values.emplace_back(value.substr(0, equals), value.substr(equals + 1));
     } else {
       error = "unknown option " + argument;
       return std::nullopt;

@@ -11,8 +11,8 @@ namespace preview {
 
 struct CalendarDate {
   int year = 0;
-  int month = 0;  // 1 to 12
-  int day = 0;    // 1 to 31
+  int month = 0;         // 1 to 12
+  int day = 0;           // 1 to 31
   double seconds = 0.0;  // since midnight
 };
 
@@ -30,8 +30,7 @@ struct Options {
 };
 
 // Nothing when the command line is not valid; `error` then says why.
-std::optional<Options> parse_options(const std::vector<std::string>& arguments,
-                                     std::string& error);
+std::optional<Options> parse_options(const std::vector<std::string>& arguments, std::string& error);
 
 // The usage text, ending in a line feed.
 std::string usage_text();

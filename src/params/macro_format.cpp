@@ -31,10 +31,14 @@ std::size_t macro_field_count(MacroKind kind) {
 
 std::string_view macro_head(MacroKind kind) {
   switch (kind) {
-    case MacroKind::int_onoff: return int_onoff_macro_head;
-    case MacroKind::int_range: return int_macro_head;
-    case MacroKind::float_range: return float_macro_head;
-    case MacroKind::color: return color_macro_head;
+    case MacroKind::int_onoff:
+      return int_onoff_macro_head;
+    case MacroKind::int_range:
+      return int_macro_head;
+    case MacroKind::float_range:
+      return float_macro_head;
+    case MacroKind::color:
+      return color_macro_head;
   }
   return {};
 }

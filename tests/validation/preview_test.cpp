@@ -141,18 +141,34 @@ TEST_F(Preview, EveryConvertedExampleRenders) {
 
 TEST_F(Preview, SolidFillGivesItsDefaultColourEverywhereAndAGivenOne) {
   // The default [1.0, 0.5, 0.0, 1.0] reaches the host as 0xFFFF7F00.
-  EXPECT_TRUE(all_pixels(render("solid_fill"), [](int, int) { return Rgba{255, 127, 0, 255}; }, 0));
-  EXPECT_TRUE(all_pixels(render("solid_fill", {"--set", "fillColor=0x80102030"}),
-                         [](int, int) { return Rgba{16, 32, 48, 128}; }, 0));
-  EXPECT_TRUE(all_pixels(render("solid_fill", {"--set", "fillColor=0,1,0,1"}),
-                         [](int, int) { return Rgba{0, 255, 0, 255}; }, 0));
+  EXPECT_TRUE(all_pixels(
+      render("solid_fill"),
+      [](int, int) {
+        return Rgba{255, 127, 0, 255};
+      },
+      0));
+  EXPECT_TRUE(all_pixels(
+      render("solid_fill", {"--set", "fillColor=0x80102030"}),
+      [](int, int) {
+        return Rgba{16, 32, 48, 128};
+      },
+      0));
+  EXPECT_TRUE(all_pixels(
+      render("solid_fill", {"--set", "fillColor=0,1,0,1"}),
+      [](int, int) {
+        return Rgba{0, 255, 0, 255};
+      },
+      0));
 }
 
 TEST_F(Preview, InvertInvertsTheTestPatternWhileItsBoolIsOn) {
-  EXPECT_TRUE(all_pixels(render("invert"), [](int x, int y) {
-    Rgba p = pattern_at(x, y);
-    return Rgba{255 - p[0], 255 - p[1], 255 - p[2], 255};
-  }, 0));
+  EXPECT_TRUE(all_pixels(
+      render("invert"),
+      [](int x, int y) {
+        Rgba p = pattern_at(x, y);
+        return Rgba{255 - p[0], 255 - p[1], 255 - p[2], 255};
+      },
+      0));
   EXPECT_TRUE(all_pixels(render("invert", {"--set", "invert=0"}), pattern_at, 0));
 }
 
@@ -167,7 +183,9 @@ TEST_F(Preview, GradientFollowsTheNormalisedCoordinateAndItsBlueParameter) {
 }
 
 TEST_F(Preview, PulseChangesWithTimeAndSpeed) {
-  auto grey = [](int level) { return [level](int, int) { return Rgba{level, level, level, 255}; }; };
+  auto grey = [](int level) {
+    return [level](int, int) { return Rgba{level, level, level, 255}; };
+  };
   EXPECT_TRUE(all_pixels(render("pulse"), grey(128)));
   EXPECT_TRUE(all_pixels(render("pulse", {"--time", "0.25"}), grey(255)));
   EXPECT_TRUE(all_pixels(render("pulse", {"--time", "0.75"}), grey(0)));
@@ -186,9 +204,11 @@ TEST_F(Preview, CheckerHasFourCellsAcrossByDefaultAndEightForTheThirdLabel) {
 }
 
 TEST_F(Preview, MirrorFlipsTheTestPatternOnTheChosenAxis) {
-  EXPECT_TRUE(all_pixels(render("mirror"), [](int x, int y) { return pattern_at(size - 1 - x, y); }, 0));
-  EXPECT_TRUE(all_pixels(render("mirror", {"--set", "axis=1"}),
-                         [](int x, int y) { return pattern_at(x, size - 1 - y); }, 0));
+  EXPECT_TRUE(all_pixels(
+      render("mirror"), [](int x, int y) { return pattern_at(size - 1 - x, y); }, 0));
+  EXPECT_TRUE(all_pixels(
+      render("mirror", {"--set", "axis=1"}),
+      [](int x, int y) { return pattern_at(x, size - 1 - y); }, 0));
 }
 
 TEST_F(Preview, PixelateRepeatsTheLowerLeftPixelOfEachBlock) {
@@ -219,7 +239,8 @@ TEST_F(Preview, FrameCounterShowsTheFrameNumberTheFrameRateAndTheEvent) {
   EXPECT_TRUE(all_pixels(render("frame_counter", {"--frame", "2"}), colour({170, 128, 0, 255})));
   EXPECT_TRUE(all_pixels(render("frame_counter", {"--frame", "7", "--time-delta", "0.025"}),
                          colour({255, 85, 0, 255})));
-  EXPECT_TRUE(all_pixels(render("frame_counter", {"--set", "flash=1"}), colour({255, 255, 255, 255})));
+  EXPECT_TRUE(
+      all_pixels(render("frame_counter", {"--set", "flash=1"}), colour({255, 255, 255, 255})));
 }
 
 TEST_F(Preview, ClockShowsThePartOfTheDayTheMonthAndTheDay) {
@@ -242,13 +263,14 @@ TEST_F(Preview, BlendMixesTheTwoImageInputs) {
       Rgba p = pattern_at(x, y);
       Rgba q{0, 100, 50, 255};
       Rgba m;
-      for (int c = 0; c < 4; ++c) m[c] = static_cast<int>(std::lround(p[c] + (q[c] - p[c]) * amount));
+      for (int c = 0; c < 4; ++c)
+        m[c] = static_cast<int>(std::lround(p[c] + (q[c] - p[c]) * amount));
       return m;
     };
   };
   EXPECT_TRUE(all_pixels(render("blend", {"--image", first, "--image", second}), mixed(0.5)));
-  EXPECT_TRUE(all_pixels(render("blend", {"--image", first, "--image", second, "--set", "amount=1"}),
-                         mixed(1.0), 0));
+  EXPECT_TRUE(all_pixels(
+      render("blend", {"--image", first, "--image", second, "--set", "amount=1"}), mixed(1.0), 0));
   // Without images both inputs get the test pattern.
   EXPECT_TRUE(all_pixels(render("blend"), pattern_at, 0));
 }
