@@ -37,10 +37,10 @@ HANDLE open_for_query(const std::string& path) {
 }
 
 // The runtime that MinGW links (msvcrt.dll) fails _stat64i32 on a directory
-// path ending in a separator ("D:\fx\") and on devices such as NUL and CON.
-// The current runtime answers both through a file handle: a disk file is a
-// directory or a regular file by its attributes, a device or pipe is neither.
-// This does the same, so that the status reads as it does on the host.
+// path ending in a separator ("D:\fx\") and on devices such as NUL, where
+// the Universal CRT of current Windows reports a directory and a character
+// device. Those answers come from a file handle: a disk file is a directory
+// or a regular file by its attributes, a device or pipe is neither.
 StatKind stat_kind_through_handle(const std::string& path) {
   HANDLE handle = open_for_query(path);
   if (handle == INVALID_HANDLE_VALUE) return StatKind::failed;
