@@ -46,6 +46,9 @@ std::vector<preview::RgbaImage> input_images(const preview::Options& options, in
     else
       images.push_back(preview::make_test_pattern(options.width, options.height));
   }
+  for (std::size_t n = static_cast<std::size_t>(slots); n < options.images.size(); ++n)
+    std::cerr << "isf2orvy-preview: warning: the shader uses no tex" << n << ", "
+              << options.images[n] << " is not used\n";
   return images;
 }
 

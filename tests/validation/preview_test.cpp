@@ -317,4 +317,14 @@ TEST_F(Preview, UnknownParametersAndBadValuesAreRefused) {
   EXPECT_FALSE(fs::exists(png));
 }
 
+TEST_F(Preview, AnImageThatNoSamplerTakesIsReportedAndTheFrameStillWritten) {
+  std::string image = write_image("unused.png", solid_image(4, 4, {1, 2, 3, 255}));
+  std::string png = scratch_.at("with-unused.png");
+  auto run = run_preview(frag("invert"), png, {"--image", image, "--image", image});
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(run.output, "isf2orvy-preview: warning: the shader uses no tex1, " + image +
+                            " is not used\n");
+  EXPECT_TRUE(fs::exists(png));
+}
+
 }  // namespace
