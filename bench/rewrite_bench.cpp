@@ -49,6 +49,13 @@ std::string nested_pixel_calls(std::size_t bytes) {
   return repeated("IMG_PIXEL(", depth * 10) + "x" + std::string(depth, ')');
 }
 
+// IMG_PIXEL(inputImage, a, IMG_PIXEL(inputImage, a, ...)): three arguments
+// each, so every argument list is split in full and none qualifies.
+std::string nested_image_calls(std::size_t bytes) {
+  const std::size_t depth = std::max<std::size_t>(100000, bytes / 26);
+  return repeated("IMG_PIXEL(inputImage, a, ", depth * 25) + "x" + std::string(depth, ')');
+}
+
 std::string main_tokens(std::size_t bytes) {
   return repeated("main; domain mainImage main\n", bytes) + "void main() {\n}\n";
 }
@@ -82,6 +89,7 @@ BENCHMARK(rewrite<realistic, &kNoImages>)->Name("RealisticNoImages")->SIZES;
 BENCHMARK(rewrite<one_line, &kOneImage>)->Name("OneLine")->SIZES;
 BENCHMARK(rewrite<unclosed_size_calls, &kOneImage>)->Name("UnclosedSizeCalls")->SIZES;
 BENCHMARK(rewrite<nested_pixel_calls, &kOneImage>)->Name("NestedPixelCalls")->SIZES;
+BENCHMARK(rewrite<nested_image_calls, &kOneImage>)->Name("NestedImageCalls")->SIZES;
 BENCHMARK(rewrite<main_tokens, &kNoImages>)->Name("MainTokens")->SIZES;
 BENCHMARK(rewrite<builtin_prefixes, &kOneImage>)->Name("BuiltinPrefixes")->SIZES;
 BENCHMARK(rewrite<spaced_comment_chain, &kOneImage>)->Name("SpacedCommentChain")->SIZES;

@@ -9,11 +9,13 @@
 
 #include "glsl/chars.h"
 #include "glsl/macro_calls.h"
+#include "glsl/output_length.h"
 
 namespace glsl {
 namespace {
 
-void append_replacement(std::string& out, std::string_view text, const MacroCall& call,
+template <class Out>
+void append_replacement(Out& out, std::string_view text, const MacroCall& call,
                         const MacroRewrite& rewrite) {
   const std::string_view first =
       rewrite.image_name.empty()
@@ -50,24 +52,32 @@ void append_replacement(std::string& out, std::string_view text, const MacroCall
   if (with_function) out += ')';
 }
 
-template <class Offset>
-std::string rewrite_calls(std::string_view text, const MacroRewrite& rewrite, bool& replaced) {
-  const MacroCalls<Offset> calls(text, rewrite.macro_name, rewrite.image_name,
-                                 rewrite.argument_count);
-  std::string result;
-  result.reserve(text.size());
-  std::size_t copied = 0;  // text before it is in `result`
+template <class Offset, class Out>
+void write_rewritten(Out& out, std::string_view text, const MacroCalls<Offset>& calls,
+                     const MacroRewrite& rewrite, bool& replaced) {
+  std::size_t copied = 0;  // text before it is in `out`
   for (std::size_t i = 0; i < calls.size(); ++i) {
     // Calls inside a rewritten call went with it.
     if (calls.name_at(i) < copied) continue;
     const MacroCall call = calls.call(i);
-    if (call.argument_count != rewrite.argument_count || !call.first_matches) continue;
-    result.append(text, copied, call.name_at - copied);
-    append_replacement(result, text, call, rewrite);
+    if (!call.first_matches || call.argument_count != rewrite.argument_count) continue;
+    out += text.substr(copied, call.name_at - copied);
+    append_replacement(out, text, call, rewrite);
     replaced = true;
     copied = call.close < text.size() ? call.close + 1 : text.size();
   }
-  result.append(text, copied, std::string_view::npos);
+  out += text.substr(copied);
+}
+
+template <class Offset>
+std::string rewrite_calls(std::string_view text, const MacroRewrite& rewrite, bool& replaced) {
+  const MacroCalls<Offset> calls(text, rewrite.macro_name, rewrite.image_name,
+                                 rewrite.argument_count);
+  OutputLength length;
+  write_rewritten(length, text, calls, rewrite, replaced);
+  std::string result;
+  result.reserve(length.size);
+  write_rewritten(result, text, calls, rewrite, replaced);
   return result;
 }
 

@@ -43,9 +43,10 @@ MacroCalls<Offset>::MacroCalls(std::string_view text, std::string_view macro_nam
       cap_(std::min<std::size_t>(expected, std::numeric_limits<Offset>::max() - 1) + 1),
       image_length_(image_name.size()),
       open_set_(text.size()),
-      start_set_(text.size()) {
+      start_set_(text.size()),
+      split_set_(text.size()) {
   find_calls(macro_name);
-  if (names_.empty()) return;
+  if (calls_.empty()) return;
   match_parentheses();
   find_argument_starts();
   split_arguments(image_name);
@@ -68,8 +69,7 @@ void MacroCalls<Offset>::find_calls(std::string_view macro_name) {
   skip_at(text_, ends, landing);
   for (std::size_t i = 0; i < ends.size(); ++i) {
     if (landing[i] < n && text_[landing[i]] == '(') {
-      names_.push_back(static_cast<Offset>(ends[i] - length));
-      opens_.push_back(landing[i]);
+      calls_.push_back({static_cast<Offset>(ends[i] - length), landing[i]});
       open_set_.insert(landing[i]);
     }
   }
@@ -79,22 +79,24 @@ void MacroCalls<Offset>::find_calls(std::string_view macro_name) {
 template <class Offset>
 void MacroCalls<Offset>::match_parentheses() {
   const std::size_t n = text_.size();
-  closes_.assign(open_set_.size(), static_cast<Offset>(n));
-  struct Open {
-    std::size_t depth;  // inside this "("
-    std::size_t rank;
+  opens_.assign(open_set_.size(), {static_cast<Offset>(n), 0});
+  struct Unclosed {
+    Offset depth;  // inside this "("
+    Offset rank;
   };
-  std::vector<Open> open;
+  std::vector<Unclosed> open;
   std::size_t depth = 0;
   std::size_t x = open_set_.next_member(0);
   while (x < n) {
     const char c = text_[x];
     if (c == '(') {
       ++depth;
-      if (open_set_.contains(x)) open.push_back({depth, open_set_.rank(x)});
+      if (open_set_.contains(x)) {
+        open.push_back({static_cast<Offset>(depth), static_cast<Offset>(open_set_.rank(x))});
+      }
     } else if (c == ')') {
       if (!open.empty() && open.back().depth == depth) {
-        closes_[open.back().rank] = static_cast<Offset>(x);
+        opens_[open.back().rank].close = static_cast<Offset>(x);
         open.pop_back();
       }
       if (depth > 0) --depth;
@@ -117,11 +119,12 @@ void MacroCalls<Offset>::find_argument_starts() {
   for (std::size_t x = open_set_.next_member(0); x != open_set_.npos; x = open_set_.next_member(x + 1)) {
     after_open.push_back(static_cast<Offset>(x + 1));
   }
-  skip_at(text_, after_open, starts_);
+  std::vector<Offset> skips;
+  skip_at(text_, after_open, skips);
   // The splitter reads only up to the call's ")": a skip past it stops there.
-  for (std::size_t rank = 0; rank < starts_.size(); ++rank) {
-    starts_[rank] = std::min(starts_[rank], closes_[rank]);
-    start_set_.insert(starts_[rank]);
+  for (std::size_t rank = 0; rank < opens_.size(); ++rank) {
+    opens_[rank].start = std::min(skips[rank], opens_[rank].close);
+    start_set_.insert(opens_[rank].start);
   }
   start_set_.seal();
 }
@@ -129,48 +132,53 @@ void MacroCalls<Offset>::find_argument_starts() {
 template <class Offset>
 void MacroCalls<Offset>::split_arguments(std::string_view image_name) {
   const std::size_t n = text_.size();
-  const std::size_t lists = start_set_.size();
-  split_end_.assign(lists, static_cast<Offset>(n));
-  comma1_.assign(lists, 0);
-  comma2_.assign(lists, 0);
-  last_comma_.assign(lists, 0);
-  commas_.assign(lists, 0);
-  image_at_start_.assign(lists, 0);
-  last_empty_.assign(lists, 0);
-
-  struct List {
-    std::size_t depth;  // of the text where the list began
-    std::size_t rank;
-    std::size_t start;
-  };
-  std::vector<List> open;  // depths never decrease towards the top
+  // Only lists that begin with the image name can qualify; the others are
+  // not split at all.
   WordSearch image(text_, image_name);
+  for (std::size_t x = start_set_.next_member(0); x != start_set_.npos; x = start_set_.next_member(x + 1)) {
+    if (image_name.empty() || image.next(x) == x) split_set_.insert(x);
+  }
+  split_set_.seal();
+  lists_.resize(split_set_.size());
+
+  struct Pending {
+    Offset depth;  // of the text where the list began
+    Offset rank;
+    Offset start;
+    Offset commas;  // top-level commas so far, counted up to cap_
+    Offset comma1;
+    Offset comma2;
+    Offset last_comma;
+  };
+  std::vector<Pending> open;  // depths never decrease towards the top
 
   // Closes the lists at the top that began at `depth`; `non_blank` caches
   // the last non-blank character before `end` (n: not looked up yet).
   const auto close_lists = [&](std::size_t depth, std::size_t end, std::size_t& non_blank) {
     for (; !open.empty() && open.back().depth == depth; open.pop_back()) {
-      const List& list = open.back();
-      split_end_[list.rank] = static_cast<Offset>(end);
-      if (commas_[list.rank] == 0) {
-        last_empty_[list.rank] = list.start == end;
-      } else {
+      const Pending& list = open.back();
+      bool last_empty = list.start == end;
+      if (list.commas > 0) {
         if (non_blank == n) non_blank = last_non_blank_before(text_, end);
-        last_empty_[list.rank] = non_blank == last_comma_[list.rank];
+        last_empty = non_blank == list.last_comma;
       }
+      const Offset close = static_cast<Offset>(end);
+      lists_[list.rank] = {static_cast<Offset>(list.commas + (last_empty ? 0 : 1)),
+                           list.commas > 0 ? list.comma1 : close, list.comma1,
+                           list.commas > 1 ? list.comma2 : close};
     }
   };
 
   std::size_t depth = 0;
-  std::size_t next_start = start_set_.next_member(0);
+  std::size_t next_start = split_set_.next_member(0);
   std::size_t x = next_start;
-  while (x < n) {
+  while (x <= n) {
     if (x == next_start) {
-      const std::size_t rank = start_set_.rank(x);
-      image_at_start_[rank] = !image_name.empty() && image.next(x) == x;
-      open.push_back({depth, rank, x});
-      next_start = start_set_.next_member(x + 1);
+      open.push_back({static_cast<Offset>(depth), static_cast<Offset>(split_set_.rank(x)),
+                      static_cast<Offset>(x), 0, 0, 0, 0});
+      next_start = split_set_.next_member(x + 1);
     }
+    if (x == n) break;
     const char c = text_[x];
     if (c == '(') {
       ++depth;
@@ -181,12 +189,12 @@ void MacroCalls<Offset>::split_arguments(std::string_view image_name) {
     } else if (c == ',') {
       // Lists at this depth took the same commas; the older ones more of them.
       for (std::size_t k = open.size(); k-- > 0 && open[k].depth == depth;) {
-        const std::size_t rank = open[k].rank;
-        if (commas_[rank] >= cap_) break;
-        if (commas_[rank] == 0) comma1_[rank] = static_cast<Offset>(x);
-        if (commas_[rank] == 1) comma2_[rank] = static_cast<Offset>(x);
-        last_comma_[rank] = static_cast<Offset>(x);
-        ++commas_[rank];
+        Pending& list = open[k];
+        if (list.commas >= cap_) break;
+        if (list.commas == 0) list.comma1 = static_cast<Offset>(x);
+        if (list.commas == 1) list.comma2 = static_cast<Offset>(x);
+        list.last_comma = static_cast<Offset>(x);
+        ++list.commas;
       }
     }
     ++x;
@@ -198,31 +206,25 @@ void MacroCalls<Offset>::split_arguments(std::string_view image_name) {
       while (x < stop && !is_list_char(text_[x])) ++x;
     }
   }
-  if (next_start == n) {
-    const std::size_t rank = start_set_.rank(n);
-    open.push_back({depth, rank, n});
-  }
   std::size_t non_blank = n;
   while (!open.empty()) close_lists(open.back().depth, n, non_blank);
 }
 
 template <class Offset>
 MacroCall MacroCalls<Offset>::call(std::size_t i) const {
-  const std::size_t open = open_set_.rank(opens_[i]);
-  const std::size_t start = starts_[open];
-  const std::size_t list = start_set_.rank(start);
-  const std::size_t commas = commas_[list];
-
+  const Open& open = opens_[open_set_.rank(calls_[i].open)];
   MacroCall call{};
-  call.name_at = names_[i];
-  call.close = closes_[open];
-  call.argument_count = commas + (last_empty_[list] ? 0 : 1);
-  call.first_begin = start;
-  call.first_end = commas > 0 ? comma1_[list] : split_end_[list];
-  call.first_comma = comma1_[list];
-  call.second_end = commas > 1 ? comma2_[list] : split_end_[list];
-  call.first_matches = image_length_ == 0 || (image_at_start_[list] != 0 && call.argument_count > 0 &&
-                                               call.first_end - call.first_begin == image_length_);
+  call.name_at = calls_[i].name;
+  call.close = open.close;
+  call.first_begin = open.start;
+  if (!split_set_.contains(open.start)) return call;
+  const List& list = lists_[split_set_.rank(open.start)];
+  call.argument_count = list.count;
+  call.first_end = list.first_end;
+  call.first_comma = list.first_comma;
+  call.second_end = list.second_end;
+  call.first_matches =
+      image_length_ == 0 || (list.count > 0 && list.first_end - open.start == image_length_);
   return call;
 }
 

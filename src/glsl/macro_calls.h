@@ -14,8 +14,9 @@ namespace glsl {
 struct MacroCall {
   std::size_t name_at;         // first character of the macro name
   std::size_t close;           // the ")" that ends the call, or the text's end
-  std::size_t argument_count;  // as split, or some count above the expected one
   bool first_matches;          // the first argument equals the image name (or none is given)
+  // The rest is known only when first_matches holds.
+  std::size_t argument_count;  // as split, or some count above the expected one
   std::size_t first_begin;     // first argument: [first_begin, first_end)
   std::size_t first_end;
   std::size_t first_comma;     // the comma after the first argument, when there is one
@@ -32,8 +33,8 @@ class MacroCalls {
   MacroCalls(std::string_view text, std::string_view macro_name, std::string_view image_name,
              std::size_t expected);
 
-  std::size_t size() const { return names_.size(); }
-  std::size_t name_at(std::size_t i) const { return names_[i]; }
+  std::size_t size() const { return calls_.size(); }
+  std::size_t name_at(std::size_t i) const { return calls_[i].name; }
   MacroCall call(std::size_t i) const;
 
  private:
@@ -47,23 +48,32 @@ class MacroCalls {
   std::size_t image_length_;
 
   // One entry per call, in text order.
-  std::vector<Offset> names_;
-  std::vector<Offset> opens_;  // its "(" (several calls may share one)
+  struct Call {
+    Offset name;
+    Offset open;  // its "(" (several calls may share one)
+  };
+  std::vector<Call> calls_;
 
   // One entry per distinct "(", indexed by rank in open_set_.
+  struct Open {
+    Offset close;
+    Offset start;  // where the splitter begins, past comments
+  };
   PositionSet<Offset> open_set_;
-  std::vector<Offset> closes_;
-  std::vector<Offset> starts_;  // where the splitter begins, past comments
+  std::vector<Open> opens_;
 
-  // One entry per distinct splitter start, indexed by rank in start_set_.
-  PositionSet<Offset> start_set_;
-  std::vector<Offset> split_end_;   // the ")" that ends the argument list, or the end
-  std::vector<Offset> comma1_;
-  std::vector<Offset> comma2_;
-  std::vector<Offset> last_comma_;
-  std::vector<Offset> commas_;      // top-level commas, at most cap_
-  std::vector<char> image_at_start_;
-  std::vector<char> last_empty_;
+  PositionSet<Offset> start_set_;  // every splitter start
+
+  // One entry per splitter start at which the image name stands, indexed by
+  // rank in split_set_.
+  struct List {
+    Offset count;  // arguments, counted up to cap_ + 1
+    Offset first_end;
+    Offset first_comma;
+    Offset second_end;
+  };
+  PositionSet<Offset> split_set_;
+  std::vector<List> lists_;
 };
 
 }  // namespace glsl

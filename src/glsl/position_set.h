@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <bitset>
 #include <cstdint>
 #include <vector>
 
@@ -26,7 +25,7 @@ class PositionSet {
     Offset total = 0;
     for (std::size_t i = 0; i < words_.size(); ++i) {
       ranks_[i] = total;
-      total = static_cast<Offset>(total + std::bitset<64>(words_[i]).count());
+      total = static_cast<Offset>(total + ones(words_[i]));
     }
     ranks_.back() = total;
   }
@@ -34,7 +33,7 @@ class PositionSet {
   // The index of member `at` among all members in ascending order.
   std::size_t rank(std::size_t at) const {
     const std::uint64_t below = (std::uint64_t{1} << (at % 64)) - 1;
-    return ranks_[at / 64] + std::bitset<64>(words_[at / 64] & below).count();
+    return ranks_[at / 64] + ones(words_[at / 64] & below);
   }
 
   std::size_t size() const { return ranks_.back(); }
@@ -54,17 +53,15 @@ class PositionSet {
   static constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
  private:
+  static std::size_t ones(std::uint64_t bits) {
+    bits = bits - ((bits >> 1) & 0x5555555555555555ULL);
+    bits = (bits & 0x3333333333333333ULL) + ((bits >> 2) & 0x3333333333333333ULL);
+    bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<std::size_t>((bits * 0x0101010101010101ULL) >> 56);
+  }
+
   static std::size_t lowest_bit(std::uint64_t bits) {
-    std::size_t at = 0;
-    while ((bits & 0xFF) == 0) {
-      bits >>= 8;
-      at += 8;
-    }
-    while ((bits & 1) == 0) {
-      bits >>= 1;
-      ++at;
-    }
-    return at;
+    return ones((bits & (~bits + 1)) - 1);
   }
 
   std::vector<std::uint64_t> words_;

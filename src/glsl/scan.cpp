@@ -4,6 +4,7 @@
 #include "glsl/scan.h"
 
 #include "glsl/chars.h"
+#include "glsl/output_length.h"
 #include "glsl/word_search.h"
 
 namespace glsl {
@@ -24,6 +25,29 @@ bool find_whole_word(std::string_view text, std::string_view word, std::size_t& 
   return position != std::string_view::npos && is_whole_at(text, position, word.size());
 }
 
+namespace {
+
+template <class Out>
+void write_replaced(Out& out, std::string_view text, std::string_view old_name,
+                    std::string_view new_name, bool& replaced) {
+  WordSearch search(text, old_name);
+  std::size_t copied = 0;  // text before it is in `out`
+  std::size_t from = 0;
+  for (std::size_t at = search.next(from); at != std::string_view::npos; at = search.next(from)) {
+    if (!is_whole_at(text, at, old_name.size())) {
+      from = at + 1;
+      continue;
+    }
+    out += text.substr(copied, at - copied);
+    out += new_name;
+    replaced = true;
+    copied = from = at + old_name.size();
+  }
+  out += text.substr(copied);
+}
+
+}  // namespace
+
 std::string replace_whole_word(std::string_view text, std::string_view old_name,
                                std::string_view new_name, bool& replaced) {
   replaced = false;
@@ -31,22 +55,15 @@ std::string replace_whole_word(std::string_view text, std::string_view old_name,
   // A name that cannot start an identifier is never a candidate.
   if (old_name.empty() || !is_name_start_char(old_name[0])) return std::string(text);
 
-  std::string result;
-  result.reserve(text.size());
-  WordSearch search(text, old_name);
-  std::size_t copied = 0;  // text before it is in `result`
-  std::size_t from = 0;
-  for (std::size_t at = search.next(from); at != std::string_view::npos; at = search.next(from)) {
-    if (!is_whole_at(text, at, old_name.size())) {
-      from = at + 1;
-      continue;
-    }
-    result.append(text, copied, at - copied);
-    result.append(new_name);
-    replaced = true;
-    copied = from = at + old_name.size();
+  std::size_t size = text.size();
+  if (new_name.size() > old_name.size()) {
+    OutputLength length;
+    write_replaced(length, text, old_name, new_name, replaced);
+    size = length.size;
   }
-  result.append(text, copied, std::string_view::npos);
+  std::string result;
+  result.reserve(size);
+  write_replaced(result, text, old_name, new_name, replaced);
   return result;
 }
 

@@ -2,6 +2,7 @@
 // text character is fed to the automaton once, whatever the queries.
 #include "glsl/word_search.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace glsl {
@@ -28,6 +29,12 @@ std::size_t WordSearch::next(std::size_t from) {
   }
   while (scanned_ < n) {
     if (state_ == 0) {
+      // A short look first: memchr only pays off over longer stretches.
+      const std::size_t near = std::min(n, scanned_ + 16);
+      while (scanned_ < near && text_[scanned_] != word_[0]) ++scanned_;
+      if (scanned_ == n) break;
+    }
+    if (state_ == 0 && text_[scanned_] != word_[0]) {
       const void* hit = std::memchr(text_.data() + scanned_, word_[0], n - scanned_);
       if (hit == nullptr) {
         scanned_ = n;

@@ -1,0 +1,23 @@
+// Stands in for the output string on a first walk that only measures it, so
+// that the second walk writes into one allocation of the exact size: bodies
+// can be hundreds of MB, and a growing string would briefly hold two copies.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace glsl {
+
+struct OutputLength {
+  std::size_t size = 0;
+  OutputLength& operator+=(std::string_view text) {
+    size += text.size();
+    return *this;
+  }
+  OutputLength& operator+=(char) {
+    ++size;
+    return *this;
+  }
+};
+
+}  // namespace glsl
