@@ -42,9 +42,9 @@ MacroCalls<Offset>::MacroCalls(std::string_view text, std::string_view macro_nam
     : text_(text),
       cap_(std::min<std::size_t>(expected, std::numeric_limits<Offset>::max() - 1) + 1),
       image_length_(image_name.size()),
-      open_set_(text.size()),
-      start_set_(text.size()),
-      split_set_(text.size()) {
+      open_set_(0),
+      start_set_(0),
+      split_set_(0) {
   find_calls(macro_name);
   if (calls_.empty()) return;
   match_parentheses();
@@ -65,8 +65,10 @@ void MacroCalls<Offset>::find_calls(std::string_view macro_name) {
     const bool whole = at + length == n || !is_identifier_char(text_[at + length]);
     if (starts && whole) ends.push_back(static_cast<Offset>(at + length));
   }
+  if (ends.empty()) return;
   std::vector<Offset> landing;
   skip_at(text_, ends, landing);
+  open_set_ = PositionSet<Offset>(n);
   for (std::size_t i = 0; i < ends.size(); ++i) {
     if (landing[i] < n && text_[landing[i]] == '(') {
       calls_.push_back({static_cast<Offset>(ends[i] - length), landing[i]});
@@ -122,6 +124,7 @@ void MacroCalls<Offset>::find_argument_starts() {
   std::vector<Offset> skips;
   skip_at(text_, after_open, skips);
   // The splitter reads only up to the call's ")": a skip past it stops there.
+  start_set_ = PositionSet<Offset>(text_.size());
   for (std::size_t rank = 0; rank < opens_.size(); ++rank) {
     opens_[rank].start = std::min(skips[rank], opens_[rank].close);
     start_set_.insert(opens_[rank].start);
@@ -135,6 +138,7 @@ void MacroCalls<Offset>::split_arguments(std::string_view image_name) {
   // Only lists that begin with the image name can qualify; the others are
   // not split at all.
   WordSearch image(text_, image_name);
+  split_set_ = PositionSet<Offset>(n);
   for (std::size_t x = start_set_.next_member(0); x != start_set_.npos; x = start_set_.next_member(x + 1)) {
     if (image_name.empty() || image.next(x) == x) split_set_.insert(x);
   }
