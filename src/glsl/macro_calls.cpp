@@ -10,7 +10,10 @@
 //  - the splitter's view of every call comes from one pass that keeps the
 //    open argument lists on a stack ordered by depth: a comma or ")" concerns
 //    only the lists at the current depth, at the top, and a list stops taking
-//    commas once it holds more than the macro's argument count.
+//    commas once it holds more than the macro's argument count; lists that
+//    do not open with the image name are not followed at all.
+// Memory stays proportional to the number of calls, plus a few bits per
+// character for the position sets.
 // The splitter starts past leading comments, whose parentheses do not count
 // for it but do for the ")" search, so it is given its own start and depth.
 #include "glsl/macro_calls.h"
