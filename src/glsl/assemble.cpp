@@ -14,18 +14,14 @@ namespace {
 // ISF's normalised coordinate is the host's first texture coordinate when
 // images come in; without images the prologue computes it from resolution.
 void replace_normalised_coordinate(std::string& body) {
-  bool replaced = false;
-  body = replace_whole_word(body, "isf_FragNormCoord.xy", "gl_TexCoord[0].xy", replaced);
-  body = replace_whole_word(body, "isf_FragNormCoord", "gl_TexCoord[0].xy", replaced);
+  replace_whole_word_in(body, "isf_FragNormCoord.xy", "gl_TexCoord[0].xy");
+  replace_whole_word_in(body, "isf_FragNormCoord", "gl_TexCoord[0].xy");
 }
 
 // A direct use of an image input's name, such as a sampler passed to
 // texture2D, must name the sampler that the uniform block declares.
 void rename_images(std::string& body, const std::map<std::string, std::string>& image_table) {
-  bool replaced = false;
-  for (const auto& [name, sampler] : image_table) {
-    body = replace_whole_word(body, name, sampler, replaced);
-  }
+  for (const auto& [name, sampler] : image_table) replace_whole_word_in(body, name, sampler);
 }
 
 std::string prologue_for(const std::string& body, bool no_images) {

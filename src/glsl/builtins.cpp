@@ -29,8 +29,7 @@ constexpr Builtin kBuiltins[] = {
 void replace_builtins(std::string& body, std::string& uniforms, bool no_images,
                       bool render_size_needed) {
   for (const Builtin& builtin : kBuiltins) {
-    bool replaced = false;
-    body = replace_whole_word(body, builtin.isf_name, builtin.host_name, replaced);
+    const bool replaced = replace_whole_word_in(body, builtin.isf_name, builtin.host_name);
     // Without images the prologue computes isf_FragNormCoord from resolution.
     const bool resolution_anyway =
         builtin.host_name == "resolution" && (no_images || render_size_needed);

@@ -69,27 +69,36 @@ void write_rewritten(Out& out, std::string_view text, const MacroCalls<Offset>& 
   out += text.substr(copied);
 }
 
+// Rebuilds `text` when a call qualifies; the first walk only measures.
 template <class Offset>
-std::string rewrite_calls(std::string_view text, const MacroRewrite& rewrite, bool& replaced) {
+bool rewrite_calls(std::string& text, const MacroRewrite& rewrite) {
   const MacroCalls<Offset> calls(text, rewrite.macro_name, rewrite.image_name,
                                  rewrite.argument_count);
+  bool replaced = false;
   OutputLength length;
   write_rewritten(length, text, calls, rewrite, replaced);
+  if (!replaced) return false;
   std::string result;
   result.reserve(length.size);
   write_rewritten(result, text, calls, rewrite, replaced);
-  return result;
+  text = std::move(result);
+  return true;
 }
 
 }  // namespace
 
-std::string rewrite_image_macro(std::string_view text, const MacroRewrite& rewrite, bool& replaced) {
-  replaced = false;
-  text = up_to_nul(text);
+bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite) {
+  text.resize(up_to_nul(text).size());
   if (text.size() < std::numeric_limits<std::uint32_t>::max()) {
-    return rewrite_calls<std::uint32_t>(text, rewrite, replaced);
+    return rewrite_calls<std::uint32_t>(text, rewrite);
   }
-  return rewrite_calls<std::uint64_t>(text, rewrite, replaced);
+  return rewrite_calls<std::uint64_t>(text, rewrite);
+}
+
+std::string rewrite_image_macro(std::string_view text, const MacroRewrite& rewrite, bool& replaced) {
+  std::string result(up_to_nul(text));
+  replaced = rewrite_image_macro_in(result, rewrite);
+  return result;
 }
 
 bool run_image_passes(std::string& body, std::string& uniforms,
@@ -107,9 +116,7 @@ bool run_image_passes(std::string& body, std::string& uniforms,
         {"IMG_PIXEL", "texture2D", 2, name, sampler, "/resolution", ""},
     };
     for (const MacroRewrite& row : rows) {
-      bool replaced = false;
-      body = rewrite_image_macro(body, row, replaced);
-      if (!replaced) continue;
+      if (!rewrite_image_macro_in(body, row)) continue;
       if (row.macro_name == "IMG_SIZE") uniforms += "uniform vec2 " + size_uniform + ";\n";
       if (row.macro_name == "IMG_PIXEL") render_size_needed = true;
     }

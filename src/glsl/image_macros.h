@@ -23,6 +23,10 @@ struct MacroRewrite {
 // Rewrites every qualifying call of one macro; `replaced` tells whether any was.
 std::string rewrite_image_macro(std::string_view text, const MacroRewrite& rewrite, bool& replaced);
 
+// rewrite_image_macro applied to `text` itself, rebuilt only when a call
+// qualifies; returns the replaced flag.
+bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite);
+
 // Runs the rewrites for every image of `image_table` (name -> sampler) in the
 // table's order, appends the "resolution_tex<N>" declarations that IMG_SIZE
 // needs to `uniforms`, and returns true when an IMG_PIXEL call was rewritten.

@@ -67,6 +67,20 @@ std::string replace_whole_word(std::string_view text, std::string_view old_name,
   return result;
 }
 
+bool replace_whole_word_in(std::string& text, std::string_view old_name, std::string_view new_name) {
+  text.resize(up_to_nul(text).size());
+  if (old_name.empty() || !is_name_start_char(old_name[0])) return false;
+  bool replaced = false;
+  OutputLength length;
+  write_replaced(length, text, old_name, new_name, replaced);
+  if (!replaced) return false;
+  std::string result;
+  result.reserve(length.size);
+  write_replaced(result, text, old_name, new_name, replaced);
+  text = std::move(result);
+  return true;
+}
+
 std::vector<std::string> split_call_arguments(std::string_view text) {
   text = up_to_nul(text);
   const std::size_t n = text.size();

@@ -18,6 +18,10 @@ bool find_whole_word(std::string_view text, std::string_view word, std::size_t& 
 std::string replace_whole_word(std::string_view text, std::string_view old_name,
                                std::string_view new_name, bool& replaced);
 
+// replace_whole_word applied to `text` itself, which is rebuilt only when a
+// name is replaced: a body of many MB is not copied for each name it lacks.
+bool replace_whole_word_in(std::string& text, std::string_view old_name, std::string_view new_name);
+
 // Splits the text that follows a call's "(" into its top-level arguments.
 std::vector<std::string> split_call_arguments(std::string_view text);
 

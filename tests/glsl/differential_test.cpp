@@ -13,6 +13,7 @@
 #include "glsl/chars.h"
 #include "glsl/image_macros.h"
 #include "glsl/scan.h"
+#include "glsl/word_search.h"
 #include "glsl/reference_rewrite.h"
 
 namespace {
@@ -38,6 +39,29 @@ std::string shown(const std::string& text) {
   std::string out;
   for (char c : text) out += c == '\0' ? std::string("\\0") : std::string(1, c);
   return out;
+}
+
+TEST(Differential, WordSearchFindsEveryOccurrence) {
+  std::mt19937 rng(3);
+  std::uniform_int_distribution<int> letter(0, 1);
+  const auto word_of = [&](std::size_t length) {
+    std::string word;
+    for (std::size_t i = 0; i < length; ++i) word += letter(rng) ? 'a' : 'b';
+    return word;
+  };
+  for (int round = 0; round < 600; ++round) {
+    // Short words take the automaton, long ones the failure links.
+    const std::size_t length = round % 2 ? 1 + round % 5 : 255 + round % 7;
+    const std::string word = round % 3 ? word_of(length) : std::string(length, 'a');
+    std::string text;
+    while (text.size() < 3 * length) text += round % 4 ? word_of(length / 2 + 1) : word;
+    glsl::WordSearch search(text, word);
+    std::size_t expected = text.find(word);
+    for (std::size_t from = 0; from <= text.size(); from += 1 + round % 3) {
+      if (expected < from) expected = text.find(word, from);
+      ASSERT_EQ(search.next(from), expected) << text << " / " << word << " from " << from;
+    }
+  }
 }
 
 TEST(Differential, SkipFromTheEndEqualsSkippingFromEachPosition) {
