@@ -10,6 +10,7 @@ namespace glsl {
 
 struct OutputLength {
   std::size_t size = 0;
+  void reserve(std::size_t) {}
   OutputLength& operator+=(std::string_view text) {
     size += text.size();
     return *this;

@@ -27,9 +27,11 @@ bool find_whole_word(std::string_view text, std::string_view word, std::size_t& 
 
 namespace {
 
+// Writes the replaced text to `out`, which stays untouched while nothing is
+// replaced: a text without the name costs one read and no copy.
 template <class Out>
-void write_replaced(Out& out, std::string_view text, std::string_view old_name,
-                    std::string_view new_name, bool& replaced) {
+void write_replaced(Out& out, std::size_t out_size, std::string_view text,
+                    std::string_view old_name, std::string_view new_name, bool& replaced) {
   WordSearch search(text, old_name);
   std::size_t copied = 0;  // text before it is in `out`
   std::size_t from = 0;
@@ -38,12 +40,23 @@ void write_replaced(Out& out, std::string_view text, std::string_view old_name,
       from = at + 1;
       continue;
     }
+    if (!replaced) out.reserve(out_size);
     out += text.substr(copied, at - copied);
     out += new_name;
     replaced = true;
     copied = from = at + old_name.size();
   }
-  out += text.substr(copied);
+  if (replaced) out += text.substr(copied);
+}
+
+// The size of the replaced text: the text's own when the new name is not
+// longer, else measured by a first reading.
+std::size_t replaced_size(std::string_view text, std::string_view old_name, std::string_view new_name) {
+  if (new_name.size() <= old_name.size()) return text.size();
+  OutputLength length;
+  bool replaced = false;
+  write_replaced(length, 0, text, old_name, new_name, replaced);
+  return replaced ? length.size : text.size();
 }
 
 }  // namespace
@@ -52,33 +65,24 @@ std::string replace_whole_word(std::string_view text, std::string_view old_name,
                                std::string_view new_name, bool& replaced) {
   replaced = false;
   text = up_to_nul(text);
-  // A name that cannot start an identifier is never a candidate.
-  if (old_name.empty() || !is_name_start_char(old_name[0])) return std::string(text);
-
-  std::size_t size = text.size();
-  if (new_name.size() > old_name.size()) {
-    OutputLength length;
-    write_replaced(length, text, old_name, new_name, replaced);
-    size = length.size;
-  }
   std::string result;
-  result.reserve(size);
-  write_replaced(result, text, old_name, new_name, replaced);
-  return result;
+  // A name that cannot start an identifier is never a candidate.
+  if (!old_name.empty() && is_name_start_char(old_name[0])) {
+    write_replaced(result, replaced_size(text, old_name, new_name), text, old_name, new_name,
+                   replaced);
+  }
+  return replaced ? result : std::string(text);
 }
 
 bool replace_whole_word_in(std::string& text, std::string_view old_name, std::string_view new_name) {
   text.resize(up_to_nul(text).size());
   if (old_name.empty() || !is_name_start_char(old_name[0])) return false;
   bool replaced = false;
-  OutputLength length;
-  write_replaced(length, text, old_name, new_name, replaced);
-  if (!replaced) return false;
   std::string result;
-  result.reserve(length.size);
-  write_replaced(result, text, old_name, new_name, replaced);
-  text = std::move(result);
-  return true;
+  write_replaced(result, replaced_size(text, old_name, new_name), text, old_name, new_name,
+                 replaced);
+  if (replaced) text = std::move(result);
+  return replaced;
 }
 
 std::vector<std::string> split_call_arguments(std::string_view text) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -19,15 +18,8 @@ class WordSearch {
   std::size_t next(std::size_t from);
 
  private:
-  std::size_t next_by_table();
-  std::size_t next_by_failure();
-
   std::string_view text_;
   std::string_view word_;
-  // Words of up to kTableWords characters get the full automaton, one row of
-  // 256 next states per matched length; longer ones the failure links.
-  static constexpr std::size_t kTableWords = 254;
-  std::vector<std::uint8_t> table_;
   std::vector<std::size_t> failure_;  // longest proper border of each prefix
   std::size_t scanned_ = 0;           // text characters fed to the automaton
   std::size_t state_ = 0;             // length of the word prefix just matched
