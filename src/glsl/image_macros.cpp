@@ -107,7 +107,10 @@ bool run_image_passes(std::string& body, std::string& uniforms,
   bool render_size_needed = false;
   for (const auto& [name, sampler] : image_table) {
     const std::string size_uniform = "resolution_" + sampler;
-    // Each row rewrites the whole body left by the row before it.
+    // Each row rewrites the whole body left by the row before it. Both
+    // current-pixel reads become the same read: the host's texture
+    // coordinate is already normalised. IMG_PIXEL's pixel coordinate is
+    // divided by the render size, not by the image's own size.
     const MacroRewrite rows[] = {
         {"IMG_SIZE", "", 1, name, size_uniform, "", ""},
         {"IMG_THIS_PIXEL", "texture2D", 1, name, sampler, "", kThisPixel},
