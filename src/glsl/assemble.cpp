@@ -13,15 +13,16 @@ namespace {
 
 // ISF's normalised coordinate is the host's first texture coordinate when
 // images come in; without images the prologue computes it from resolution.
-void replace_normalised_coordinate(std::string& body) {
-  replace_whole_word_in(body, "isf_FragNormCoord.xy", "gl_TexCoord[0].xy");
-  replace_whole_word_in(body, "isf_FragNormCoord", "gl_TexCoord[0].xy");
+void replace_normalised_coordinate(std::string& body, std::string& spare) {
+  replace_whole_word_in(body, "isf_FragNormCoord.xy", "gl_TexCoord[0].xy", spare);
+  replace_whole_word_in(body, "isf_FragNormCoord", "gl_TexCoord[0].xy", spare);
 }
 
 // A direct use of an image input's name, such as a sampler passed to
 // texture2D, must name the sampler that the uniform block declares.
-void rename_images(std::string& body, const std::map<std::string, std::string>& image_table) {
-  for (const auto& [name, sampler] : image_table) replace_whole_word_in(body, name, sampler);
+void rename_images(std::string& body, const std::map<std::string, std::string>& image_table,
+                   std::string& spare) {
+  for (const auto& [name, sampler] : image_table) replace_whole_word_in(body, name, sampler, spare);
 }
 
 std::string prologue_for(const std::string& body, bool no_images) {
@@ -41,20 +42,31 @@ std::string rewrite_and_assemble(std::string body, const std::string& comment_bl
                                  const std::string& define_block, std::string uniform_block,
                                  const std::map<std::string, std::string>& image_table) {
   const bool no_images = image_table.empty();
-  if (!no_images) replace_normalised_coordinate(body);
-  const bool render_size_needed = run_image_passes(body, uniform_block, image_table);
-  replace_builtins(body, uniform_block, no_images, render_size_needed);
-  rename_images(body, image_table);
+  // Every rewrite writes into `spare` and swaps: two buffers for the body.
+  std::string spare;
+  if (!no_images) replace_normalised_coordinate(body, spare);
+  const bool render_size_needed = run_image_passes(body, uniform_block, image_table, spare);
+  replace_builtins(body, uniform_block, no_images, render_size_needed, spare);
+  rename_images(body, image_table, spare);
   const std::string prologue = prologue_for(body, no_images);
-  if (!prologue.empty()) body = insert_into_main(body, prologue);
+  if (!prologue.empty()) insert_into_main_in(body, prologue, spare);
 
+  std::string blocks;
+  blocks.reserve(comment_block.size() + define_block.size() + uniform_block.size() + 2);
+  blocks += comment_block;
+  blocks += '\n';
+  blocks += define_block;
+  blocks += '\n';
+  blocks += uniform_block;
+  // A rebuilt body keeps room for the blocks in front of it; otherwise the
+  // output gets a buffer of its own.
+  if (body.capacity() >= blocks.size() + body.size()) {
+    body.insert(0, blocks);
+    return body;
+  }
   std::string text;
-  text.reserve(comment_block.size() + define_block.size() + uniform_block.size() + body.size() + 2);
-  text += comment_block;
-  text += '\n';
-  text += define_block;
-  text += '\n';
-  text += uniform_block;
+  text.reserve(blocks.size() + body.size());
+  text += blocks;
   text += body;
   return text;
 }

@@ -11,6 +11,10 @@ namespace glsl {
 // first definition of main, or unchanged when there is none.
 std::string insert_into_main(const std::string& body, const std::string& prologue);
 
+// insert_into_main applied to `body` itself, written through `spare` as the
+// other rewrites of the body are.
+void insert_into_main_in(std::string& body, const std::string& prologue, std::string& spare);
+
 // Rewrites the body and joins comment block, "\n", define block, "\n",
 // uniform block and body into the output text.
 std::string rewrite_and_assemble(std::string body, const std::string& comment_block,

@@ -27,9 +27,9 @@ constexpr Builtin kBuiltins[] = {
 }  // namespace
 
 void replace_builtins(std::string& body, std::string& uniforms, bool no_images,
-                      bool render_size_needed) {
+                      bool render_size_needed, std::string& spare) {
   for (const Builtin& builtin : kBuiltins) {
-    const bool replaced = replace_whole_word_in(body, builtin.isf_name, builtin.host_name);
+    const bool replaced = replace_whole_word_in(body, builtin.isf_name, builtin.host_name, spare);
     // Without images the prologue computes isf_FragNormCoord from resolution.
     const bool resolution_anyway =
         builtin.host_name == "resolution" && (no_images || render_size_needed);

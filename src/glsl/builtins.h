@@ -9,7 +9,8 @@ namespace glsl {
 // appends to `uniforms` the declaration of each uniform that is used;
 // `resolution` also whenever the shader has no images or an IMG_PIXEL call
 // was rewritten (its coordinates are divided by the render size).
+// `spare` is the second buffer of the rewrites (see replace_whole_word_in).
 void replace_builtins(std::string& body, std::string& uniforms, bool no_images,
-                      bool render_size_needed);
+                      bool render_size_needed, std::string& spare);
 
 }  // namespace glsl

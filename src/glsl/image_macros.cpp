@@ -71,38 +71,45 @@ void write_rewritten(Out& out, std::string_view text, const MacroCalls<Offset>& 
 
 // Rebuilds `text` when a call qualifies; the first walk only measures.
 template <class Offset>
-bool rewrite_calls(std::string& text, const MacroRewrite& rewrite) {
+bool rewrite_calls(std::string& text, const MacroRewrite& rewrite, std::string& spare) {
   const MacroCalls<Offset> calls(text, rewrite.macro_name, rewrite.image_name,
                                  rewrite.argument_count);
   bool replaced = false;
   OutputLength length;
   write_rewritten(length, text, calls, rewrite, replaced);
   if (!replaced) return false;
-  std::string result;
-  result.reserve(length.size);
-  write_rewritten(result, text, calls, rewrite, replaced);
-  text = std::move(result);
+  spare.clear();
+  spare.reserve(length.size + kBodySlack);
+  write_rewritten(spare, text, calls, rewrite, replaced);
+  text.swap(spare);
   return true;
 }
 
 }  // namespace
 
-bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite) {
+bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite, std::string& spare) {
   text.resize(up_to_nul(text).size());
   if (text.size() < std::numeric_limits<std::uint32_t>::max()) {
-    return rewrite_calls<std::uint32_t>(text, rewrite);
+    return rewrite_calls<std::uint32_t>(text, rewrite, spare);
   }
-  return rewrite_calls<std::uint64_t>(text, rewrite);
+  return rewrite_calls<std::uint64_t>(text, rewrite, spare);
 }
 
 std::string rewrite_image_macro(std::string_view text, const MacroRewrite& rewrite, bool& replaced) {
   std::string result(up_to_nul(text));
-  replaced = rewrite_image_macro_in(result, rewrite);
+  std::string spare;
+  replaced = rewrite_image_macro_in(result, rewrite, spare);
   return result;
 }
 
 bool run_image_passes(std::string& body, std::string& uniforms,
                       const std::map<std::string, std::string>& image_table) {
+  std::string spare;
+  return run_image_passes(body, uniforms, image_table, spare);
+}
+
+bool run_image_passes(std::string& body, std::string& uniforms,
+                      const std::map<std::string, std::string>& image_table, std::string& spare) {
   constexpr std::string_view kThisPixel = "gl_TexCoord[0].xy";
   bool render_size_needed = false;
   for (const auto& [name, sampler] : image_table) {
@@ -119,7 +126,7 @@ bool run_image_passes(std::string& body, std::string& uniforms,
         {"IMG_PIXEL", "texture2D", 2, name, sampler, "/resolution", ""},
     };
     for (const MacroRewrite& row : rows) {
-      if (!rewrite_image_macro_in(body, row)) continue;
+      if (!rewrite_image_macro_in(body, row, spare)) continue;
       if (row.macro_name == "IMG_SIZE") uniforms += "uniform vec2 " + size_uniform + ";\n";
       if (row.macro_name == "IMG_PIXEL") render_size_needed = true;
     }

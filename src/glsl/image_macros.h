@@ -24,13 +24,16 @@ struct MacroRewrite {
 std::string rewrite_image_macro(std::string_view text, const MacroRewrite& rewrite, bool& replaced);
 
 // rewrite_image_macro applied to `text` itself, rebuilt only when a call
-// qualifies; returns the replaced flag.
-bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite);
+// qualifies, through `spare` as replace_whole_word_in does; returns the
+// replaced flag.
+bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite, std::string& spare);
 
 // Runs the rewrites for every image of `image_table` (name -> sampler) in the
 // table's order, appends the "resolution_tex<N>" declarations that IMG_SIZE
 // needs to `uniforms`, and returns true when an IMG_PIXEL call was rewritten.
 bool run_image_passes(std::string& body, std::string& uniforms,
                       const std::map<std::string, std::string>& image_table);
+bool run_image_passes(std::string& body, std::string& uniforms,
+                      const std::map<std::string, std::string>& image_table, std::string& spare);
 
 }  // namespace glsl

@@ -6,6 +6,7 @@
 
 #include "glsl/assemble.h"
 #include "glsl/chars.h"
+#include "glsl/output_length.h"
 
 namespace glsl {
 namespace {
@@ -39,7 +40,7 @@ std::size_t insertion_point(std::string_view body, std::size_t at) {
 
 }  // namespace
 
-std::string insert_into_main(const std::string& body, const std::string& prologue) {
+void insert_into_main_in(std::string& body, const std::string& prologue, std::string& spare) {
   // The search reads the body up to its first NUL; each "main" is judged by
   // its neighbours in the body, and one that is part of a longer identifier
   // (domain, mainImage) or is not a definition (a prototype, a comment) only
@@ -52,15 +53,22 @@ std::string insert_into_main(const std::string& body, const std::string& prologu
     if (!starts || !ends) continue;
     const std::size_t point = insertion_point(body, at + 4);
     if (point == kNotDefinition) continue;
-    std::string result;
-    result.reserve(body.size() + prologue.size() + 1);
-    result.append(body, 0, point);
-    result += prologue;
-    result += '\n';
-    result.append(body, point, std::string::npos);
-    return result;
+    spare.clear();
+    spare.reserve(body.size() + prologue.size() + 1 + kBodySlack);
+    spare.append(body, 0, point);
+    spare += prologue;
+    spare += '\n';
+    spare.append(body, point, std::string::npos);
+    body.swap(spare);
+    return;
   }
-  return body;
+}
+
+std::string insert_into_main(const std::string& body, const std::string& prologue) {
+  std::string result = body;
+  std::string spare;
+  insert_into_main_in(result, prologue, spare);
+  return result;
 }
 
 }  // namespace glsl

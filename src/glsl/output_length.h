@@ -8,6 +8,10 @@
 
 namespace glsl {
 
+// Room kept at the end of a rebuilt body, so that the comment, define and
+// uniform blocks can go in front of it at the end without a new buffer.
+constexpr std::size_t kBodySlack = std::size_t{1} << 16;
+
 struct OutputLength {
   std::size_t size = 0;
   void reserve(std::size_t) {}

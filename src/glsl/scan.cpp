@@ -74,14 +74,15 @@ std::string replace_whole_word(std::string_view text, std::string_view old_name,
   return replaced ? result : std::string(text);
 }
 
-bool replace_whole_word_in(std::string& text, std::string_view old_name, std::string_view new_name) {
+bool replace_whole_word_in(std::string& text, std::string_view old_name, std::string_view new_name,
+                           std::string& spare) {
   text.resize(up_to_nul(text).size());
   if (old_name.empty() || !is_name_start_char(old_name[0])) return false;
   bool replaced = false;
-  std::string result;
-  write_replaced(result, replaced_size(text, old_name, new_name), text, old_name, new_name,
-                 replaced);
-  if (replaced) text = std::move(result);
+  spare.clear();
+  write_replaced(spare, replaced_size(text, old_name, new_name) + kBodySlack, text, old_name,
+                 new_name, replaced);
+  if (replaced) text.swap(spare);
   return replaced;
 }
 

@@ -20,7 +20,10 @@ std::string replace_whole_word(std::string_view text, std::string_view old_name,
 
 // replace_whole_word applied to `text` itself, which is rebuilt only when a
 // name is replaced: a body of many MB is not copied for each name it lacks.
-bool replace_whole_word_in(std::string& text, std::string_view old_name, std::string_view new_name);
+// The new text is written into `spare`, which then holds the old one, so a
+// chain of rewrites reuses two buffers instead of allocating one per step.
+bool replace_whole_word_in(std::string& text, std::string_view old_name, std::string_view new_name,
+                           std::string& spare);
 
 // Splits the text that follows a call's "(" into its top-level arguments.
 std::vector<std::string> split_call_arguments(std::string_view text);
