@@ -1,10 +1,17 @@
 // The built-in table: each ISF built-in becomes the host uniform of the same
-// meaning, declared once, right after its replacement, in table order.
+// meaning, declared once, in table order, when it is used.
+//
+// The five names and their replacements are all identifiers, so replacing
+// them one after the other, each as a whole word, gives the same text as
+// replacing every identifier equal to one of them in a single reading; that
+// reading is what is done here.
 #include "glsl/builtins.h"
 
+#include <array>
 #include <string_view>
 
-#include "glsl/scan.h"
+#include "glsl/chars.h"
+#include "glsl/output_length.h"
 
 namespace glsl {
 namespace {
@@ -15,25 +22,60 @@ struct Builtin {
   std::string_view declaration;
 };
 
-// TIME comes before TIMEDELTA; whole-word matching keeps them apart anyway.
-constexpr Builtin kBuiltins[] = {
+constexpr std::array<Builtin, 5> kBuiltins = {{
     {"RENDERSIZE", "resolution", "uniform vec2 resolution;\n"},
     {"TIME", "time", "uniform float time;\n"},
     {"TIMEDELTA", "time_delta", "uniform float time_delta;\n"},
     {"DATE", "iDate", "uniform vec4 iDate;\n"},
     {"FRAMEINDEX", "iFrame", "uniform int iFrame;\n"},
-};
+}};
+
+bool may_start_builtin(char c) { return c == 'R' || c == 'T' || c == 'D' || c == 'F'; }
+
+// Writes the body with every built-in replaced and marks the rows used.
+template <class Out>
+void write_replaced(Out& out, std::string_view body, std::array<bool, 5>& used) {
+  const std::size_t n = body.size();
+  std::size_t copied = 0;
+  for (std::size_t at = 0; at < n;) {
+    if (!may_start_builtin(body[at]) || (at > 0 && is_identifier_char(body[at - 1]))) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at;
+    while (end < n && is_identifier_char(body[end])) ++end;
+    const std::string_view word = body.substr(at, end - at);
+    for (std::size_t row = 0; row < kBuiltins.size(); ++row) {
+      if (word != kBuiltins[row].isf_name) continue;
+      out += body.substr(copied, at - copied);
+      out += kBuiltins[row].host_name;
+      copied = end;
+      used[row] = true;
+    }
+    at = end;
+  }
+  out += body.substr(copied);
+}
 
 }  // namespace
 
 void replace_builtins(std::string& body, std::string& uniforms, bool no_images,
                       bool render_size_needed, std::string& spare) {
-  for (const Builtin& builtin : kBuiltins) {
-    const bool replaced = replace_whole_word_in(body, builtin.isf_name, builtin.host_name, spare);
-    // Without images the prologue computes isf_FragNormCoord from resolution.
-    const bool resolution_anyway =
-        builtin.host_name == "resolution" && (no_images || render_size_needed);
-    if (replaced || resolution_anyway) uniforms += builtin.declaration;
+  body.resize(up_to_nul(body).size());
+  std::array<bool, 5> used{};
+  OutputLength length;
+  write_replaced(length, body, used);
+  if (used != std::array<bool, 5>{}) {
+    spare.clear();
+    spare.reserve(length.size + kBodySlack);
+    write_replaced(spare, body, used);
+    body.swap(spare);
+  }
+  for (std::size_t row = 0; row < kBuiltins.size(); ++row) {
+    // Without images the prologue computes isf_FragNormCoord from resolution,
+    // and IMG_PIXEL reads divide by it.
+    const bool resolution_anyway = row == 0 && (no_images || render_size_needed);
+    if (used[row] || resolution_anyway) uniforms += kBuiltins[row].declaration;
   }
 }
 

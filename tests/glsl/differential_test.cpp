@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "glsl/assemble.h"
 #include "glsl/blank_skip.h"
+#include "glsl/builtins.h"
 #include "glsl/chars.h"
 #include "glsl/image_macros.h"
 #include "glsl/scan.h"
@@ -137,6 +139,37 @@ TEST(Differential, ImageMacroRewriteAgreesWithTheReference) {
   }
   // The generated bodies must exercise both outcomes, not only unchanged copies.
   EXPECT_GT(rewritten, 20000);
+}
+
+TEST(Differential, BuiltinsInOneReadingEqualTheTableRowByRow) {
+  const std::vector<std::string> pieces = {"TIME", "TIMEDELTA", "DATE", "RENDERSIZE", "FRAMEINDEX",
+                                           "TIM", "_", "2", " ", ".", "x", "(", std::string(1, '\0')};
+  const std::pair<const char*, const char*> rows[] = {{"RENDERSIZE", "resolution"},
+                                                      {"TIME", "time"},
+                                                      {"TIMEDELTA", "time_delta"},
+                                                      {"DATE", "iDate"},
+                                                      {"FRAMEINDEX", "iFrame"}};
+  std::mt19937 rng(19);
+  std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+  for (int round = 0; round < 5000; ++round) {
+    std::string body;
+    for (int i = 0; i < round % 25; ++i) body += pieces[pick(rng)];
+    std::string expected = body;
+    std::string declared;
+    for (const auto& [isf, host] : rows) {
+      bool replaced = false;
+      expected = reference::replace(expected, isf, host, replaced);
+      if (replaced) declared += std::string(isf);
+    }
+    std::string got = body, uniforms, spare;
+    glsl::replace_builtins(got, uniforms, false, false, spare);
+    ASSERT_EQ(got, expected) << shown(body);
+    std::string names;
+    for (const auto& [isf, host] : rows) {
+      if (uniforms.find(std::string(" ") + host + ";") != std::string::npos) names += isf;
+    }
+    ASSERT_EQ(names, declared) << shown(body);
+  }
 }
 
 TEST(Differential, InsertIntoMainAgreesWithTheReference) {
