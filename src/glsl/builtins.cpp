@@ -30,7 +30,14 @@ constexpr std::array<Builtin, 5> kBuiltins = {{
     {"FRAMEINDEX", "iFrame", "uniform int iFrame;\n"},
 }};
 
-bool may_start_builtin(char c) { return c == 'R' || c == 'T' || c == 'D' || c == 'F'; }
+// The first letters of the five names.
+struct Starts {
+  bool table[256] = {};
+  constexpr Starts() {
+    for (const Builtin& builtin : kBuiltins) table[static_cast<unsigned char>(builtin.isf_name[0])] = true;
+  }
+};
+constexpr Starts kStarts;
 
 // Writes the body with every built-in replaced and marks the rows used.
 template <class Out>
@@ -38,7 +45,9 @@ void write_replaced(Out& out, std::string_view body, std::array<bool, 5>& used) 
   const std::size_t n = body.size();
   std::size_t copied = 0;
   for (std::size_t at = 0; at < n;) {
-    if (!may_start_builtin(body[at]) || (at > 0 && is_identifier_char(body[at - 1]))) {
+    while (at < n && !kStarts.table[static_cast<unsigned char>(body[at])]) ++at;
+    if (at == n) break;
+    if (at > 0 && is_identifier_char(body[at - 1])) {
       ++at;
       continue;
     }
