@@ -191,4 +191,51 @@ std::string insert_into_main(std::string_view body, std::string_view prologue) {
   }
 }
 
+std::string rewrite_and_assemble(std::string body, const std::string& comment_block,
+                                 const std::string& define_block, std::string uniform_block,
+                                 const std::map<std::string, std::string>& image_table) {
+  const bool no_images = image_table.empty();
+  bool replaced = false;
+  if (!no_images) {
+    body = replace_whole_word(body, "isf_FragNormCoord.xy", "gl_TexCoord[0].xy", replaced);
+    body = replace_whole_word(body, "isf_FragNormCoord", "gl_TexCoord[0].xy", replaced);
+  }
+  bool render_size_needed = false;
+  for (const auto& [name, sampler] : image_table) {
+    const std::string size_uniform = "resolution_" + sampler;
+    const glsl::MacroRewrite rows[] = {
+        {"IMG_SIZE", "", 1, name, size_uniform, "", ""},
+        {"IMG_THIS_PIXEL", "texture2D", 1, name, sampler, "", "gl_TexCoord[0].xy"},
+        {"IMG_THIS_NORM_PIXEL", "texture2D", 1, name, sampler, "", "gl_TexCoord[0].xy"},
+        {"IMG_NORM_PIXEL", "texture2D", 2, name, sampler, "", ""},
+        {"IMG_PIXEL", "texture2D", 2, name, sampler, "/resolution", ""},
+    };
+    for (const glsl::MacroRewrite& row : rows) {
+      body = reference::rewrite_image_macro(body, row, replaced);
+      if (replaced && row.macro_name == "IMG_SIZE") uniform_block += "uniform vec2 " + size_uniform + ";\n";
+      if (replaced && row.macro_name == "IMG_PIXEL") render_size_needed = true;
+    }
+  }
+  const char* const builtins[][3] = {
+      {"RENDERSIZE", "resolution", "uniform vec2 resolution;\n"},
+      {"TIME", "time", "uniform float time;\n"},
+      {"TIMEDELTA", "time_delta", "uniform float time_delta;\n"},
+      {"DATE", "iDate", "uniform vec4 iDate;\n"},
+      {"FRAMEINDEX", "iFrame", "uniform int iFrame;\n"},
+  };
+  for (const auto& row : builtins) {
+    body = replace_whole_word(body, row[0], row[1], replaced);
+    bool first_row = &row == &builtins[0];
+    if (replaced || (first_row && (no_images || render_size_needed))) uniform_block += row[2];
+  }
+  for (const auto& [name, sampler] : image_table) body = replace_whole_word(body, name, sampler, replaced);
+  std::string prologue;
+  std::size_t position = 0;
+  if (find_whole_word(body, "_inputImage_imgRect", position))
+    prologue += "vec4 _inputImage_imgRect = vec4(0.0, 0.0, resolution_tex0.x, resolution_tex0.y);\n";
+  if (no_images) prologue += "vec2 isf_FragNormCoord = gl_FragCoord.xy / resolution.xy;\n";
+  if (!prologue.empty()) body = insert_into_main(body, prologue);
+  return comment_block + "\n" + define_block + "\n" + uniform_block + body;
+}
+
 }  // namespace reference

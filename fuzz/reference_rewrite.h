@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,5 +24,11 @@ std::string rewrite_image_macro(std::string_view text, const glsl::MacroRewrite&
                                 bool& replaced);
 
 std::string insert_into_main(std::string_view body, std::string_view prologue);
+
+// The whole last stage: normalised coordinate, image passes, built-ins, image
+// names, prologue and the joining of the blocks with the body.
+std::string rewrite_and_assemble(std::string body, const std::string& comment_block,
+                                 const std::string& define_block, std::string uniform_block,
+                                 const std::map<std::string, std::string>& image_table);
 
 }  // namespace reference

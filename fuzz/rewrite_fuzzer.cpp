@@ -1,10 +1,12 @@
 // Fuzz target: the body-rewriting primitives, each checked against its plain
-// restatement in reference_rewrite.cpp. The first bytes choose the operation,
-// the names and the rewrite row; the rest is the text.
+// restatement in reference_rewrite.cpp, and the whole last stage of a
+// conversion against the same stages composed from them. The first bytes
+// choose the operation, the names and the rewrite row; the rest is the text.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -103,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string second = input.name(second_choice);
   std::string_view text = input.rest();
 
-  switch (operation % 5) {
+  switch (operation % 6) {
     case 0: {
       std::size_t position = 0, expected_position = 0;
       bool found = glsl::find_whole_word(text, first, position);
@@ -146,6 +148,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (has_nul(text)) break;
       std::string expected = reference::insert_into_main(body, prologue);
       if (out != expected) mismatch("insert_into_main", text, out, expected);
+      break;
+    }
+    case 5: {
+      // Up to three images, named by the two choices and a third name.
+      std::map<std::string, std::string> images;
+      const std::string names[] = {first, second, input.name(operation / 6)};
+      for (unsigned i = 0; i < second_choice % 4; ++i) images.emplace(names[i], "tex" + std::to_string(i));
+      text = input.rest();
+      const std::string comment = "// ORVANE_PLUGIN_DESC(\"x\")\n", defines = "#define p_x p[0]\n";
+      const std::string uniforms = "uniform float a;\n";
+      std::string out = glsl::rewrite_and_assemble(std::string(text), comment, defines, uniforms, images);
+      std::string expected =
+          reference::rewrite_and_assemble(std::string(text), comment, defines, uniforms, images);
+      if (out != expected) mismatch("rewrite_and_assemble", text, out, expected);
       break;
     }
   }
