@@ -231,8 +231,12 @@ std::string rewrite_and_assemble(std::string body, const std::string& comment_bl
   for (const auto& [name, sampler] : image_table) body = replace_whole_word(body, name, sampler, replaced);
   std::string prologue;
   std::size_t position = 0;
-  if (find_whole_word(body, "_inputImage_imgRect", position))
+  if (find_whole_word(body, "_inputImage_imgRect", position)) {
     prologue += "vec4 _inputImage_imgRect = vec4(0.0, 0.0, resolution_tex0.x, resolution_tex0.y);\n";
+    // The rectangle's size uniform, unless an IMG_SIZE call declared it.
+    if (uniform_block.find("uniform vec2 resolution_tex0;\n") == std::string::npos)
+      uniform_block += "uniform vec2 resolution_tex0;\n";
+  }
   if (no_images) prologue += "vec2 isf_FragNormCoord = gl_FragCoord.xy / resolution.xy;\n";
   if (!prologue.empty()) body = insert_into_main(body, prologue);
   return comment_block + "\n" + define_block + "\n" + uniform_block + body;

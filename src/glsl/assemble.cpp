@@ -25,12 +25,17 @@ void rename_images(std::string& body, const std::map<std::string, std::string>& 
   for (const auto& [name, sampler] : image_table) replace_whole_word_in(body, name, sampler, spare);
 }
 
-std::string prologue_for(const std::string& body, bool no_images) {
+constexpr std::string_view first_image_size = "uniform vec2 resolution_tex0;\n";
+
+// The rectangle is always that of the first image, whatever the shader names
+// it. Its size uniform is declared here when no IMG_SIZE call declared it, so
+// that the prologue never reads an undeclared name.
+std::string prologue_for(const std::string& body, bool no_images, std::string& uniform_block) {
   std::string prologue;
   std::size_t position = 0;
-  // The rectangle is always that of the first image, whatever the shader names it.
   if (find_whole_word(body, "_inputImage_imgRect", position)) {
     prologue += "vec4 _inputImage_imgRect = vec4(0.0, 0.0, resolution_tex0.x, resolution_tex0.y);\n";
+    if (uniform_block.find(first_image_size) == std::string::npos) uniform_block += first_image_size;
   }
   if (no_images) prologue += "vec2 isf_FragNormCoord = gl_FragCoord.xy / resolution.xy;\n";
   return prologue;
@@ -48,7 +53,7 @@ std::string rewrite_and_assemble(std::string body, const std::string& comment_bl
   const bool render_size_needed = run_image_passes(body, uniform_block, image_table, spare);
   replace_builtins(body, uniform_block, no_images, render_size_needed, spare);
   rename_images(body, image_table, spare);
-  const std::string prologue = prologue_for(body, no_images);
+  const std::string prologue = prologue_for(body, no_images, uniform_block);
   if (!prologue.empty()) insert_into_main_in(body, prologue, spare);
 
   std::string blocks;

@@ -54,9 +54,13 @@ TEST(Builtins, ResolutionDependsOnImagesAndPixelReads) {
       {"texture2D(inputImage, uv)", "", "texture2D(tex0, uv)"},
       // A call left as written still has its image renamed.
       {"IMG_PIXEL(inputImage , p)", "", "IMG_PIXEL(tex0 , p)"},
+      // The rectangle's size uniform is declared once, by IMG_SIZE or for it.
       {"void main() {\n_inputImage_imgRect;\n}",
-       "", "void main() {\nvec4 _inputImage_imgRect = vec4(0.0, 0.0, resolution_tex0.x, "
-           "resolution_tex0.y);\n\n_inputImage_imgRect;\n}"},
+       "uniform vec2 resolution_tex0;\n", "void main() {\nvec4 _inputImage_imgRect = vec4(0.0, 0.0, "
+           "resolution_tex0.x, resolution_tex0.y);\n\n_inputImage_imgRect;\n}"},
+      {"void main() {\n_inputImage_imgRect; IMG_SIZE(inputImage);\n}",
+       "uniform vec2 resolution_tex0;\n", "void main() {\nvec4 _inputImage_imgRect = vec4(0.0, 0.0, "
+           "resolution_tex0.x, resolution_tex0.y);\n\n_inputImage_imgRect; resolution_tex0;\n}"},
   };
   for (const TailCase& c : with_image) {
     EXPECT_EQ(assembled(c.body, kOneImage), "\n\n" + c.uniforms + c.expected_body) << c.body;
