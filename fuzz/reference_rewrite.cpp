@@ -48,7 +48,7 @@ std::string replacement_text(const glsl::MacroRewrite& rewrite, std::vector<std:
   std::string out;
   bool function = !rewrite.function_name.empty();
   if (function) out += std::string(rewrite.function_name) + "(";
-  out += args[0];
+  if (!args.empty()) out += args[0];
   if (rewrite.argument_count == 2) {
     if (function && !rewrite.second_suffix.empty())
       out += ", (" + args[1] + ")" + std::string(rewrite.second_suffix);
@@ -61,6 +61,12 @@ std::string replacement_text(const glsl::MacroRewrite& rewrite, std::vector<std:
 }
 
 }  // namespace
+
+std::string up_to_nul(std::string_view text) { return std::string(text.substr(0, text_end(text))); }
+
+std::size_t skip_blanks_and_comments(std::string_view text, std::size_t at) {
+  return skip_space_and_comments(text, at, text_end(text));
+}
 
 bool find_whole_word(std::string_view text, std::string_view word, std::size_t& position) {
   position = text.find(word);
@@ -148,7 +154,7 @@ std::string rewrite_image_macro(std::string_view text, const glsl::MacroRewrite&
         std::vector<std::string> args =
             split_call_arguments(text.substr(open + 1, close - (open + 1)));
         if (args.size() == rewrite.argument_count &&
-            (rewrite.image_name.empty() || args[0] == rewrite.image_name)) {
+            (rewrite.image_name.empty() || (!args.empty() && args[0] == rewrite.image_name))) {
           out += replacement_text(rewrite, std::move(args));
           replaced = true;
           at = close < end ? close + 1 : end;

@@ -1,6 +1,6 @@
 // Plain, unoptimised restatements of the body-rewriting rules, written the
-// most direct way (rescanning freely). The rewriting fuzzer compares the real,
-// linear-time primitives against them on every input.
+// most direct way (rescanning freely). The rewriting fuzzer and the
+// differential tests compare the real, linear-time code against them.
 #pragma once
 
 #include <cstddef>
@@ -12,6 +12,13 @@
 #include "glsl/image_macros.h"
 
 namespace reference {
+
+// The text as a NUL-terminated string sees it: up to its first NUL.
+std::string up_to_nul(std::string_view text);
+
+// From `at`, past white space and block comments as often as they follow
+// each other.
+std::size_t skip_blanks_and_comments(std::string_view text, std::size_t at);
 
 bool find_whole_word(std::string_view text, std::string_view word, std::size_t& position);
 
