@@ -18,16 +18,8 @@ void require_object(const nlohmann::json& header) {
   }
 }
 
-// A missing member reads as null.
-nlohmann::json member(const nlohmann::json& header, const char* key) {
-  if (header.is_null()) return nlohmann::json();
-  require_object(header);
-  auto found = header.find(key);
-  return found == header.end() ? nlohmann::json() : *found;
-}
-
-// The same, moved out of the header instead of copied: a header with a
-// hundred thousand inputs then exists once in memory, not twice.
+// A missing member reads as null. The member is moved out of the header, so
+// that a header with a hundred thousand inputs exists once in memory, not twice.
 nlohmann::json take_member(nlohmann::json& header, const char* key) {
   if (header.is_null()) return nlohmann::json();
   require_object(header);
@@ -43,13 +35,7 @@ nlohmann::json parse_header(const std::string& header_text) {
 }
 
 HeaderMembers lookup_header_members(const nlohmann::json& header) {
-  HeaderMembers members;
-  members.credit = member(header, "CREDIT");
-  members.description = member(header, "DESCRIPTION");
-  members.categories = member(header, "CATEGORIES");
-  members.inputs = member(header, "INPUTS");
-  members.passes = member(header, "PASSES");
-  return members;
+  return lookup_header_members(nlohmann::json(header));
 }
 
 HeaderMembers lookup_header_members(nlohmann::json&& header) {

@@ -25,7 +25,8 @@ nlohmann::json parse_header(const std::string& header_text);
 // order. null counts as an empty object; any other non-object value throws the
 // library's type error.
 HeaderMembers lookup_header_members(const nlohmann::json& header);
-// The same, with the members moved out of the header rather than copied.
+// The same, with the members moved out of the header rather than copied
+// (the overload the converter uses).
 HeaderMembers lookup_header_members(nlohmann::json&& header);
 
 // True when the body mentions "PASSINDEX" anywhere or "PASSES" is an array
