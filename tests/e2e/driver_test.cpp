@@ -8,10 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "support/e2e_fixtures.h"
 #include "support/files.h"
 #include "support/process.h"
 
 namespace fs = std::filesystem;
+using test_support::flat_shader;
+using test_support::processed;
 using test_support::read_bytes;
 using test_support::run_tool;
 using test_support::TempDir;
@@ -26,11 +29,6 @@ const std::string usage_text =
     "'output_path' must also be a directory.\n"
     "If no output file path is specified, then a new file name\n"
     "will be generated from the input file name.\n";
-
-const std::string simple_shader =
-    "/*{\n\"DESCRIPTION\": \"flat\"\n}*/\nvoid main() {\n  gl_FragColor = vec4(1.0);\n}\n";
-
-std::string processed(const std::string& path) { return "Successfully Processed " + path + "\n"; }
 
 #ifdef _WIN32
 const std::string null_device = "NUL";
@@ -67,7 +65,7 @@ TEST(CommandLine, FewerThanTwoArgumentsPrintUsageAndSucceed) {
 
 TEST(CommandLine, DirectoryInputNeedsAnExistingOutputDirectory) {
   TempDir dir;
-  write_bytes(dir.at("a.fs"), simple_shader);
+  write_bytes(dir.at("a.fs"), flat_shader);
 
   auto empty = run_tool({dir.path().string(), ""});
   EXPECT_EQ(empty.status, 1);
@@ -88,8 +86,8 @@ TEST(CommandLine, DirectoryInputNeedsAnExistingOutputDirectory) {
 
 TEST(CommandLine, InputThatIsNeitherDirectoryNorFsFileIsRejected) {
   TempDir dir;
-  write_bytes(dir.at("upper.FS"), simple_shader);
-  write_bytes(dir.at("wave.fs.bak"), simple_shader);
+  write_bytes(dir.at("upper.FS"), flat_shader);
+  write_bytes(dir.at("wave.fs.bak"), flat_shader);
   for (const std::string& input :
        {dir.at("missing.fs"), dir.at("upper.FS"), dir.at("wave.fs.bak"), null_device,
         std::string("")}) {
@@ -103,18 +101,18 @@ TEST(CommandLine, InputThatIsNeitherDirectoryNorFsFileIsRejected) {
 
 TEST(BatchRun, ConvertsRegularFsFilesInByteOrderAndRefusesTheRest) {
   TempDir in, out;
-  write_bytes(in.at("wave.fs"), simple_shader);
-  write_bytes(in.at("Zeta.fs"), simple_shader);
-  write_bytes(in.at("glow.fs"), simple_shader);
+  write_bytes(in.at("wave.fs"), flat_shader);
+  write_bytes(in.at("Zeta.fs"), flat_shader);
+  write_bytes(in.at("glow.fs"), flat_shader);
   write_bytes(in.at("glow.vs"), "void main() {}\n");
   write_bytes(in.at("multi.fs"), "/*{\"PASSES\": []}*/\nvoid main() {}\n");
-  write_bytes(in.at("index.fs"), simple_shader + "// PASSINDEX\n");
+  write_bytes(in.at("index.fs"), flat_shader + "// PASSINDEX\n");
   write_bytes(in.at("both.fs"), "/*{\"PASSES\": [{}]}*/\n");
   write_bytes(in.at("both.vs"), "");
   write_bytes(in.at("notes.txt"), "not a shader");
-  write_bytes(in.at("upper.FS"), simple_shader);
+  write_bytes(in.at("upper.FS"), flat_shader);
   fs::create_directory(in.at("old.fs"));
-  write_bytes(in.at("dirvs.fs"), simple_shader);
+  write_bytes(in.at("dirvs.fs"), flat_shader);
   fs::create_directory(in.at("dirvs.vs"));  // a folder is no vertex shader
 
   for (const std::string& input : {in.path().string(), in.path().string() + separator}) {
@@ -147,9 +145,9 @@ TEST(BatchRun, EmptyDirectoryPrintsNothing) {
 
 TEST(BatchRun, FatalConverterErrorEndsTheRunAtOnce) {
   TempDir in, out;
-  write_bytes(in.at("-first.fs"), simple_shader);
-  write_bytes(in.at(".fs"), simple_shader);  // no base name
-  write_bytes(in.at("later.fs"), simple_shader);
+  write_bytes(in.at("-first.fs"), flat_shader);
+  write_bytes(in.at(".fs"), flat_shader);  // no base name
+  write_bytes(in.at("later.fs"), flat_shader);
   auto run = run_tool({in.path().string(), out.path().string()});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, processed(in.at("-first.fs")));
@@ -160,8 +158,8 @@ TEST(BatchRun, FatalConverterErrorEndsTheRunAtOnce) {
 
 TEST(BatchRun, OutputIntoTheInputFolderPicksUpNothingNew) {
   TempDir dir;
-  write_bytes(dir.at("a.fs"), simple_shader);
-  write_bytes(dir.at("b.fs"), simple_shader);
+  write_bytes(dir.at("a.fs"), flat_shader);
+  write_bytes(dir.at("b.fs"), flat_shader);
   auto run = run_tool({dir.path().string(), dir.path().string()});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, processed(dir.at("a.fs")) + processed(dir.at("b.fs")));
@@ -171,8 +169,8 @@ TEST(BatchRun, OutputIntoTheInputFolderPicksUpNothingNew) {
 
 TEST(BatchRun, UnwritableOutputIsReportedAndTheBatchGoesOn) {
   TempDir in, out;
-  write_bytes(in.at("a.fs"), simple_shader);
-  write_bytes(in.at("b.fs"), simple_shader);
+  write_bytes(in.at("a.fs"), flat_shader);
+  write_bytes(in.at("b.fs"), flat_shader);
   fs::create_directory(out.at("a.frag"));  // the output's place is taken
   auto run = run_tool({in.path().string(), out.path().string()});
   EXPECT_EQ(run.status, 1);
@@ -188,8 +186,8 @@ TEST(BatchRun, FullDiskLeavesNoPartialFile) {
 #endif
   TempDir in, out;
   std::string body(64 * 1024, ' ');
-  write_bytes(in.at("big.fs"), simple_shader + "//" + body + "\n");
-  write_bytes(in.at("small.fs"), simple_shader);
+  write_bytes(in.at("big.fs"), flat_shader + "//" + body + "\n");
+  write_bytes(in.at("small.fs"), flat_shader);
   test_support::RunOptions limited;
   limited.file_size_limit = 16 * 1024;
   auto run = run_tool({in.path().string(), out.path().string()}, limited);
@@ -205,7 +203,7 @@ TEST(OutputNaming, EachOutputPathRule) {
   fs::create_directory(dir.at("fx"));
   fs::create_directory(dir.at("out"));
   std::string shader = (dir.path() / "fx" / "wave.old.fs").string();
-  write_bytes(shader, simple_shader);
+  write_bytes(shader, flat_shader);
   write_bytes(dir.at("existing.txt"), "old contents");
 
   struct Case {
@@ -233,7 +231,7 @@ TEST(OutputNaming, EachOutputPathRule) {
 
 TEST(OutputNaming, BareShaderNameWritesIntoTheWorkingDirectory) {
   TempDir dir;
-  write_bytes(dir.at("wave.fs"), simple_shader);
+  write_bytes(dir.at("wave.fs"), flat_shader);
   test_support::RunOptions here;
   here.working_directory = dir.path().string();
   auto run = run_tool({"wave.fs", ""}, here);
@@ -245,7 +243,7 @@ TEST(OutputNaming, BareShaderNameWritesIntoTheWorkingDirectory) {
 TEST(OutputNaming, AShaderNeverOverwritesItself) {
   TempDir dir;
   std::string shader = dir.at("wave.fs");
-  write_bytes(shader, simple_shader);
+  write_bytes(shader, flat_shader);
   fs::create_hard_link(shader, dir.at("hard.fs"));
   std::vector<std::string> targets{shader, dir.at("hard.fs")};
 #ifndef _WIN32
@@ -258,14 +256,14 @@ TEST(OutputNaming, AShaderNeverOverwritesItself) {
     EXPECT_EQ(run.status, 1) << target;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "Error: output file " + target + " is the input shader.\n");
-    EXPECT_EQ(read_bytes(shader), simple_shader);
+    EXPECT_EQ(read_bytes(shader), flat_shader);
   }
 }
 
 TEST(OutputNaming, UnusualNamesArePassedThroughByteForByte) {
   TempDir dir;
   std::string name = "my wave \xC3\xA9 100%s.fs";
-  write_bytes(dir.at(name), simple_shader);
+  write_bytes(dir.at(name), flat_shader);
   auto run = run_tool({dir.at(name), ""});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, processed(dir.at(name)));
@@ -276,7 +274,7 @@ TEST(OutputNaming, UnusualNamesArePassedThroughByteForByte) {
 TEST(OutputNaming, ReadOnlyDestinationIsAWriteFailure) {
   TempDir dir;
   std::string shader = dir.at("wave.fs");
-  write_bytes(shader, simple_shader);
+  write_bytes(shader, flat_shader);
   auto run = run_tool({shader, "/proc/isf2orvy-no-such-place/"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");

@@ -21,10 +21,13 @@
 #include <thread>
 #include <vector>
 
+#include "support/e2e_fixtures.h"
 #include "support/files.h"
 #include "support/process.h"
 
 namespace fs = std::filesystem;
+using test_support::flat_shader;
+using test_support::processed;
 using test_support::read_bytes;
 using test_support::run_tool;
 using test_support::TempDir;
@@ -33,10 +36,6 @@ using test_support::write_bytes;
 
 namespace {
 
-const std::string simple_shader =
-    "/*{\n\"DESCRIPTION\": \"flat\"\n}*/\nvoid main() {\n  gl_FragColor = vec4(1.0);\n}\n";
-
-std::string processed(const std::string& path) { return "Successfully Processed " + path + "\n"; }
 std::string not_written(const std::string& path) {
   return "Error: could not write output file " + path + ".\n";
 }
@@ -173,7 +172,7 @@ TEST(FullDisk, FileModeReportsTheFileAndChangesNothingElse) {
   TempDir dir;
   fs::create_directory(dir.at("out"));
   write_bytes(dir.at("out/notes.txt"), "keep me");
-  write_bytes(dir.at("wave.fs"), simple_shader + "//" + std::string(64 * 1024, 'x') + "\n");
+  write_bytes(dir.at("wave.fs"), flat_shader + "//" + std::string(64 * 1024, 'x') + "\n");
   Snapshot before = snapshot(dir.path());
 
   test_support::RunOptions limited;
@@ -187,7 +186,7 @@ TEST(FullDisk, FileModeReportsTheFileAndChangesNothingElse) {
 
 TEST(FullDisk, AnOutputFileBeingReplacedIsRemovedRatherThanLeftHalfWritten) {
   TempDir dir;
-  write_bytes(dir.at("wave.fs"), simple_shader + "//" + std::string(64 * 1024, 'x') + "\n");
+  write_bytes(dir.at("wave.fs"), flat_shader + "//" + std::string(64 * 1024, 'x') + "\n");
   write_bytes(dir.at("wave.frag"), "the previous output");
   test_support::RunOptions limited;
   limited.file_size_limit = 4096;
@@ -195,12 +194,12 @@ TEST(FullDisk, AnOutputFileBeingReplacedIsRemovedRatherThanLeftHalfWritten) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, not_written(dir.at("wave.frag")));
   EXPECT_FALSE(fs::exists(dir.at("wave.frag")));
-  EXPECT_EQ(read_bytes(dir.at("wave.fs")).size(), simple_shader.size() + 64 * 1024 + 3);
+  EXPECT_EQ(read_bytes(dir.at("wave.fs")).size(), flat_shader.size() + 64 * 1024 + 3);
 }
 
 TEST(OutputInTheWay, AFolderWithContentsAtTheOutputFilePathIsLeftAsItWas) {
   TempDir dir;
-  write_bytes(dir.at("wave.fs"), simple_shader);
+  write_bytes(dir.at("wave.fs"), flat_shader);
   fs::create_directories(dir.at("out/wave.frag/inner"));
   write_bytes(dir.at("out/wave.frag/inner/old.txt"), "old");
   Snapshot before = snapshot(dir.path());
@@ -218,7 +217,7 @@ TEST(ChangesDuringABatch, OutputFolderRemovedBetweenShaders) {
     TempDir dir;
     fs::create_directory(dir.at("in"));
     fs::create_directory(dir.at("out"));
-    for (const char* name : {"a.fs", "b.fs", "c.fs"}) write_bytes(dir.at("in/") + name, simple_shader);
+    for (const char* name : {"a.fs", "b.fs", "c.fs"}) write_bytes(dir.at("in/") + name, flat_shader);
     Snapshot inputs = snapshot(dir.at("in"));
 
     HeldRun held({dir.at("in"), dir.at("out") + trailing});
@@ -243,7 +242,7 @@ TEST(ChangesDuringABatch, ShaderGoneBeforeItsTurn) {
     TempDir dir;
     fs::create_directory(dir.at("in"));
     fs::create_directory(dir.at("out"));
-    for (const char* name : {"a.fs", "b.fs", "c.fs"}) write_bytes(dir.at("in/") + name, simple_shader);
+    for (const char* name : {"a.fs", "b.fs", "c.fs"}) write_bytes(dir.at("in/") + name, flat_shader);
 
     HeldRun held({dir.at("in"), dir.at("out")});
     ASSERT_TRUE(held.wait_until_held());
@@ -255,7 +254,7 @@ TEST(ChangesDuringABatch, ShaderGoneBeforeItsTurn) {
     EXPECT_EQ(run.out, processed(dir.at("in/a.fs")));
     EXPECT_EQ(run.err, "Error: could not open shader " + dir.at("in/b.fs") + ".\n");
     EXPECT_EQ(names_in(dir.at("out")), std::vector<std::string>{"a.frag"});
-    EXPECT_EQ(read_bytes(dir.at("in/c.fs")), simple_shader);
+    EXPECT_EQ(read_bytes(dir.at("in/c.fs")), flat_shader);
   }
 }
 
@@ -265,7 +264,7 @@ TEST(SymbolicLinks, ALinkedShaderConvertsLikeItsTargetAndTheTargetStaysAlone) {
   fs::create_directories(dir.at("in"));
   fs::create_directories(dir.at("out"));
   fs::create_directories(dir.at("direct"));
-  write_bytes(dir.at("elsewhere/real.fs"), simple_shader);
+  write_bytes(dir.at("elsewhere/real.fs"), flat_shader);
   fs::create_symlink("../elsewhere/real.fs", dir.at("in/linked.fs"));
   fs::create_symlink("../elsewhere/missing.fs", dir.at("in/dangling.fs"));
   fs::create_symlink("../elsewhere", dir.at("in/folder.fs"));
@@ -299,7 +298,7 @@ TEST(SymbolicLinks, LoopsAreNeitherShadersNorCompanionsNorOutputFolders) {
   fs::create_symlink("loop_a.fs", dir.at("in/loop_b.fs"));
   fs::create_symlink("self.fs", dir.at("in/self.fs"));
   fs::create_symlink(".", dir.at("in/here.fs"));  // the folder itself, named like a shader
-  write_bytes(dir.at("in/wave.fs"), simple_shader);
+  write_bytes(dir.at("in/wave.fs"), flat_shader);
   fs::create_symlink("wave.vs", dir.at("in/wave.vs"));  // no companion: it never opens
   fs::create_symlink("out_loop", dir.at("out_loop"));
   Snapshot before = snapshot(dir.path());

@@ -11,21 +11,19 @@
 #include <string>
 
 #include "driver/file_probes.h"
+#include "support/e2e_fixtures.h"
 #include "support/files.h"
 #include "support/process.h"
 
 namespace fs = std::filesystem;
+using test_support::flat_shader;
+using test_support::processed;
 using test_support::read_bytes;
 using test_support::run_tool;
 using test_support::TempDir;
 using test_support::write_bytes;
 
 namespace {
-
-const std::string flat_shader =
-    "/*{\n\"DESCRIPTION\": \"flat\"\n}*/\nvoid main() {\n  gl_FragColor = vec4(1.0);\n}\n";
-
-std::string processed(const std::string& path) { return "Successfully Processed " + path + "\n"; }
 
 std::string with_forward_slashes(std::string path) {
   std::replace(path.begin(), path.end(), '\\', '/');
