@@ -1,7 +1,6 @@
 // isf2orvy-preview: renders one frame of a converted .frag shader offscreen,
 // playing the host's part, and writes it as a PNG image.
 #include <array>
-#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -30,21 +29,17 @@ std::string read_text(const std::string& path) {
 
 std::array<double, 4> date_values(const std::optional<preview::CalendarDate>& given) {
   if (given) return {double(given->year), double(given->month), double(given->day), given->seconds};
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return {local.tm_year + 1900.0, local.tm_mon + 1.0, double(local.tm_mday),
-          local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec};
+  return render::local_date_now();
 }
 
 // tex<N> gets the N-th --image, or the test pattern at the frame's size.
-std::vector<preview::RgbaImage> input_images(const preview::Options& options, int slots) {
-  std::vector<preview::RgbaImage> images;
+std::vector<render::RgbaImage> input_images(const preview::Options& options, int slots) {
+  std::vector<render::RgbaImage> images;
   for (int n = 0; n < slots; ++n) {
     if (static_cast<std::size_t>(n) < options.images.size())
-      images.push_back(preview::read_png(options.images[n]));
+      images.push_back(render::read_png(options.images[n]));
     else
-      images.push_back(preview::make_test_pattern(options.width, options.height));
+      images.push_back(render::make_test_pattern(options.width, options.height));
   }
   for (std::size_t n = static_cast<std::size_t>(slots); n < options.images.size(); ++n)
     std::cerr << "isf2orvy-preview: warning: the shader uses no tex" << n << ", "
@@ -52,30 +47,30 @@ std::vector<preview::RgbaImage> input_images(const preview::Options& options, in
   return images;
 }
 
-int render(const preview::Options& options) {
+int render_frame(const preview::Options& options) {
   std::string source = read_text(options.shader_path);
-  std::vector<preview::HostParameter> parameters = preview::read_host_parameters(source);
+  std::vector<render::HostParameter> parameters = render::read_host_parameters(source);
   for (const auto& [name, value] : options.parameter_values) {
     std::string error;
-    if (!preview::set_host_parameter(parameters, name, value, error)) {
+    if (!render::set_host_parameter(parameters, name, value, error)) {
       std::cerr << "isf2orvy-preview: " << error << "\n";
       return usage_status;
     }
   }
 
-  preview::OffscreenContext context(options.width, options.height);
+  render::OffscreenContext context(options.width, options.height);
   try {
     context.use_fragment_program(source);
-  } catch (const preview::ShaderError& error) {
+  } catch (const render::ShaderError& error) {
     std::cerr << "isf2orvy-preview: " << options.shader_path << ": " << error.what();
     return 1;
   }
-  preview::FrameValues frame{options.time, options.time_delta, options.frame,
+  render::FrameValues frame{options.time, options.time_delta, options.frame,
                              date_values(options.date)};
-  preview::bind_host_uniforms(context,
-                              input_images(options, preview::image_slot_count(context.program())),
+  render::bind_host_uniforms(context,
+                              input_images(options, render::image_slot_count(context.program())),
                               frame, parameters);
-  preview::write_png(options.output_path, context.draw_frame());
+  render::write_png(options.output_path, context.draw_frame());
   return 0;
 }
 
@@ -90,7 +85,7 @@ int main(int argc, char** argv) {
     return usage_status;
   }
   try {
-    return render(*options);
+    return render_frame(*options);
   } catch (const std::exception& failure) {
     std::cerr << "isf2orvy-preview: " << failure.what() << "\n";
     return 1;

@@ -2,40 +2,13 @@
 // the two positional arguments are the converted shader and the PNG to write.
 #include "options.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
+
+#include "number_text.h"
 
 namespace preview {
 
 namespace {
-
-constexpr int max_size = 4096;
-
-bool to_double(const std::string& text, double& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtod(text.c_str(), &end);
-  return errno == 0 && *end == '\0';
-}
-
-bool to_int(const std::string& text, int& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  long parsed = std::strtol(text.c_str(), &end, 10);
-  if (errno != 0 || *end != '\0' || parsed < -2147483647L - 1 || parsed > 2147483647L) return false;
-  value = static_cast<int>(parsed);
-  return true;
-}
-
-bool parse_size(const std::string& text, int& width, int& height) {
-  std::size_t x = text.find('x');
-  if (x == std::string::npos) return false;
-  return to_int(text.substr(0, x), width) && to_int(text.substr(x + 1), height) && width >= 1 &&
-         height >= 1 && width <= max_size && height <= max_size;
-}
 
 // YYYY-MM-DD, optionally followed by THH:MM:SS.
 bool parse_date(const std::string& text, CalendarDate& date) {
@@ -89,13 +62,13 @@ std::optional<Options> parse_options(const std::vector<std::string>& arguments,
     const std::string& value = arguments[++i];
     bool ok = true;
     if (argument == "--size") {
-      ok = parse_size(value, options.width, options.height);
+      ok = render::parse_frame_size(value, options.width, options.height);
     } else if (argument == "--time") {
-      ok = to_double(value, options.time);
+      ok = render::parse_double(value, options.time);
     } else if (argument == "--time-delta") {
-      ok = to_double(value, options.time_delta);
+      ok = render::parse_double(value, options.time_delta);
     } else if (argument == "--frame") {
-      ok = to_int(value, options.frame);
+      ok = render::parse_int(value, options.frame);
     } else if (argument == "--date") {
       CalendarDate date;
       ok = parse_date(value, date);

@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using Rgba = std::array<int, 4>;
-using preview::RgbaImage;
+using render::RgbaImage;
 
 constexpr int size = 64;
 
@@ -98,7 +98,7 @@ class Preview : public testing::Test {
     if (run.status != 0)
       throw std::runtime_error(example + ": the preview failed with status " +
                                std::to_string(run.status) + ":\n" + run.output);
-    RgbaImage frame = preview::read_png(png);
+    RgbaImage frame = render::read_png(png);
     if (frame.width != size || frame.height != size)
       throw std::runtime_error(example + ": the frame has the wrong size");
     return frame;
@@ -106,7 +106,7 @@ class Preview : public testing::Test {
 
   std::string write_image(const std::string& name, const RgbaImage& image) {
     std::string path = scratch_.at(name);
-    preview::write_png(path, image);
+    render::write_png(path, image);
     return path;
   }
 
@@ -119,7 +119,7 @@ class Preview : public testing::Test {
 };
 
 std::unique_ptr<test_support::TempDir> Preview::converted_;
-const RgbaImage Preview::pattern_ = preview::make_test_pattern(size, size);
+const RgbaImage Preview::pattern_ = render::make_test_pattern(size, size);
 
 RgbaImage solid_image(int width, int height, Rgba colour) {
   RgbaImage image(width, height);

@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-namespace preview {
+namespace render {
 
 RgbaImage read_png(const std::string& path) {
   png_image png{};
@@ -33,4 +33,4 @@ void write_png(const std::string& path, const RgbaImage& image) {
     throw std::runtime_error("cannot write the PNG image " + path + ": " + png.message);
 }
 
-}  // namespace preview
+}  // namespace render

@@ -3,7 +3,7 @@
 
 #include "image.h"
 
-namespace preview {
+namespace render {
 
 // Red rises from left to right and green from bottom to top, both from 0 to
 // 255 across the picture; blue is a checkerboard of 16-pixel squares, 255 in
@@ -11,4 +11,4 @@ namespace preview {
 // alike, so a flipped or shifted lookup shows in the rendered frame.
 RgbaImage make_test_pattern(int width, int height);
 
-}  // namespace preview
+}  // namespace render

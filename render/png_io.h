@@ -5,7 +5,7 @@
 
 #include "image.h"
 
-namespace preview {
+namespace render {
 
 // Any PNG colour type comes back as RGBA. Throws std::runtime_error with a
 // message naming the file when it cannot be read.
@@ -14,4 +14,4 @@ RgbaImage read_png(const std::string& path);
 // Throws std::runtime_error when the file cannot be written.
 void write_png(const std::string& path, const RgbaImage& image);
 
-}  // namespace preview
+}  // namespace render

@@ -5,16 +5,23 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image.h"
 
-namespace preview {
+namespace render {
 
-// A shader that does not compile or link; what() holds the compiler's log.
+// A shader that does not compile or link; what() holds the headline and the
+// compiler's log, log() the log alone.
 class ShaderError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  ShaderError(const std::string& headline, std::string log)
+      : std::runtime_error(headline + log), log_(std::move(log)) {}
+  const std::string& log() const { return log_; }
+
+ private:
+  std::string log_;
 };
 
 class OffscreenContext {
@@ -29,7 +36,8 @@ class OffscreenContext {
   int height() const { return height_; }
 
   // Compiles `source` as the fragment stage of a program whose vertex stage
-  // is fixed-function, links it and makes it current. Throws ShaderError.
+  // is fixed-function, links it and makes it current, in place of the
+  // previous program and its textures. Throws ShaderError.
   void use_fragment_program(const std::string& source);
   unsigned program() const { return program_; }
 
@@ -43,6 +51,8 @@ class OffscreenContext {
   RgbaImage draw_frame();
 
  private:
+  void release_program();
+
   int width_;
   int height_;
   void* context_ = nullptr;
@@ -51,4 +61,4 @@ class OffscreenContext {
   std::vector<unsigned> textures_;
 };
 
-}  // namespace preview
+}  // namespace render

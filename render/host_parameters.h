@@ -9,7 +9,7 @@
 
 #include "params/macro_format.h"
 
-namespace preview {
+namespace render {
 
 struct HostParameter {
   params::MacroKind kind = params::MacroKind::float_range;
@@ -33,4 +33,4 @@ std::optional<std::array<double, 4>> parse_color_code(const std::string& text);
 bool set_host_parameter(std::vector<HostParameter>& parameters, const std::string& name,
                         const std::string& text, std::string& error);
 
-}  // namespace preview
+}  // namespace render

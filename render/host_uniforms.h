@@ -10,7 +10,7 @@
 #include "host_parameters.h"
 #include "image.h"
 
-namespace preview {
+namespace render {
 
 struct FrameValues {
   double time = 0.0;
@@ -29,4 +29,15 @@ int image_slot_count(unsigned program);
 void bind_host_uniforms(OffscreenContext& context, const std::vector<RgbaImage>& images,
                         const FrameValues& frame, const std::vector<HostParameter>& parameters);
 
-}  // namespace preview
+// Sets only the built-in values (resolution, time, time_delta, iDate, iFrame)
+// of the current program: what changes from one frame to the next.
+void set_frame_uniforms(const OffscreenContext& context, const FrameValues& frame);
+
+// True when the program uses time, time_delta, iDate or iFrame: its frames
+// change over time.
+bool uses_frame_clock(unsigned program);
+
+// Year, month, day and seconds since midnight of the local time now.
+std::array<double, 4> local_date_now();
+
+}  // namespace render

@@ -2,22 +2,14 @@
 // that the converter's own code provides, and command-line values for them.
 #include "host_parameters.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 #include <sstream>
 
-namespace preview {
+#include "number_text.h"
+
+namespace render {
 
 namespace {
-
-bool to_number(const std::string& text, double& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtod(text.c_str(), &end);
-  return errno == 0 && *end == '\0';
-}
 
 bool is_integer_kind(params::MacroKind kind) {
   return kind == params::MacroKind::int_range || kind == params::MacroKind::int_onoff;
@@ -31,7 +23,7 @@ HostParameter from_macro(const params::ParameterMacro& macro) {
     parameter.value = parse_color_code(macro.fields[0]).value_or(std::array<double, 4>{});
   } else {
     double value = 0.0;
-    if (to_number(macro.fields.back(), value)) parameter.value[0] = value;
+    if (parse_double(macro.fields.back(), value)) parameter.value[0] = value;
   }
   return parameter;
 }
@@ -41,7 +33,7 @@ bool parse_color_components(const std::string& text, std::array<double, 4>& rgba
   std::string part;
   std::size_t count = 0;
   while (std::getline(stream, part, ',')) {
-    if (count == 4 || !to_number(part, rgba[count])) return false;
+    if (count == 4 || !parse_double(part, rgba[count])) return false;
     ++count;
   }
   return count == 4;
@@ -94,7 +86,7 @@ bool set_host_parameter(std::vector<HostParameter>& parameters, const std::strin
       parameter.value[0] = text == "true" ? 1.0 : 0.0;
       ok = parameter.kind == params::MacroKind::int_onoff;
     } else {
-      ok = to_number(text, parameter.value[0]);
+      ok = parse_double(text, parameter.value[0]);
       if (ok && is_integer_kind(parameter.kind))
         ok = std::fabs(parameter.value[0]) <= 2147483647.0 &&
              parameter.value[0] == std::floor(parameter.value[0]);
@@ -108,4 +100,4 @@ bool set_host_parameter(std::vector<HostParameter>& parameters, const std::strin
   return found;
 }
 
-}  // namespace preview
+}  // namespace render

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace preview {
+namespace render {
 
 namespace {
 
@@ -28,4 +28,4 @@ RgbaImage make_test_pattern(int width, int height) {
   return image;
 }
 
-}  // namespace preview
+}  // namespace render

@@ -10,27 +10,22 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
-namespace preview {
+namespace render {
 
 namespace {
 
 OSMesaContext as_context(void* context) { return static_cast<OSMesaContext>(context); }
 
-std::string shader_log(GLuint shader) {
+// The info log of a shader or a program: the two differ only in the calls
+// that read it.
+template <typename GetParameter, typename GetLog>
+std::string info_log(GLuint object, GetParameter get_parameter, GetLog get_log) {
   GLint length = 0;
-  glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+  get_parameter(object, GL_INFO_LOG_LENGTH, &length);
   std::string log(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-  if (length > 0) glGetShaderInfoLog(shader, length, nullptr, log.data());
-  while (!log.empty() && log.back() == '\0') log.pop_back();
-  return log;
-}
-
-std::string program_log(GLuint program) {
-  GLint length = 0;
-  glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-  std::string log(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-  if (length > 0) glGetProgramInfoLog(program, length, nullptr, log.data());
+  if (length > 0) get_log(object, length, nullptr, log.data());
   while (!log.empty() && log.back() == '\0') log.pop_back();
   return log;
 }
@@ -58,13 +53,20 @@ OffscreenContext::OffscreenContext(int width, int height)
 }
 
 OffscreenContext::~OffscreenContext() {
-  if (!textures_.empty())
-    glDeleteTextures(static_cast<GLsizei>(textures_.size()), textures_.data());
-  if (program_ != 0) glDeleteProgram(program_);
+  release_program();
   OSMesaDestroyContext(as_context(context_));
 }
 
+void OffscreenContext::release_program() {
+  if (!textures_.empty())
+    glDeleteTextures(static_cast<GLsizei>(textures_.size()), textures_.data());
+  textures_.clear();
+  if (program_ != 0) glDeleteProgram(program_);
+  program_ = 0;
+}
+
 void OffscreenContext::use_fragment_program(const std::string& source) {
+  release_program();
   GLuint shader = glCreateShader(GL_FRAGMENT_SHADER);
   const char* text = source.c_str();
   GLint length = static_cast<GLint>(source.size());
@@ -73,9 +75,9 @@ void OffscreenContext::use_fragment_program(const std::string& source) {
   GLint compiled = GL_FALSE;
   glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
   if (compiled != GL_TRUE) {
-    std::string log = shader_log(shader);
+    std::string log = info_log(shader, glGetShaderiv, glGetShaderInfoLog);
     glDeleteShader(shader);
-    throw ShaderError("the shader does not compile:\n" + log);
+    throw ShaderError("the shader does not compile:\n", std::move(log));
   }
   program_ = glCreateProgram();
   glAttachShader(program_, shader);
@@ -83,7 +85,11 @@ void OffscreenContext::use_fragment_program(const std::string& source) {
   glDeleteShader(shader);
   GLint linked = GL_FALSE;
   glGetProgramiv(program_, GL_LINK_STATUS, &linked);
-  if (linked != GL_TRUE) throw ShaderError("the shader does not link:\n" + program_log(program_));
+  if (linked != GL_TRUE) {
+    std::string log = info_log(program_, glGetProgramiv, glGetProgramInfoLog);
+    release_program();
+    throw ShaderError("the shader does not link:\n", std::move(log));
+  }
   glUseProgram(program_);
 }
 
@@ -148,4 +154,4 @@ RgbaImage OffscreenContext::draw_frame() {
   return frame;
 }
 
-}  // namespace preview
+}  // namespace render

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace preview {
+namespace render {
 
 struct RgbaImage {
   int width = 0;
@@ -22,4 +22,4 @@ struct RgbaImage {
   }
 };
 
-}  // namespace preview
+}  // namespace render
