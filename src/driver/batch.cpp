@@ -15,16 +15,6 @@ namespace {
 constexpr int exit_ok = 0;
 constexpr int exit_failure = 1;
 
-std::vector<std::string> shaders_in_directory(const std::string& directory) {
-  std::vector<std::string> shaders;
-  for (const std::string& name : list_directory(directory)) {
-    std::string path = directory + name;
-    if (file_kind(path) == FileKind::regular_file && extension_equals(path, "fs"))
-      shaders.push_back(path);
-  }
-  return shaders;
-}
-
 }  // namespace
 
 int run(const std::vector<std::string>& arguments) {

@@ -2,6 +2,7 @@
 // (description and parameters), then rewrite the body and assemble the text.
 #include "driver/convert_source.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "glsl/assemble.h"
@@ -34,6 +35,10 @@ bool read_header(std::string header_text, const std::string& body, params::Shade
   }
 }
 
+std::size_t count_lines(const std::string& block) {
+  return static_cast<std::size_t>(std::count(block.begin(), block.end(), '\n'));
+}
+
 }  // namespace
 
 SourceConversion convert_source(std::string file_text) {
@@ -44,6 +49,9 @@ SourceConversion convert_source(std::string file_text) {
   result.header_unreadable =
       !read_header(std::move(source.header_text), source.body, blocks, result.multi_pass);
   if (result.multi_pass) return result;
+  result.comment_lines = count_lines(blocks.comment);
+  result.define_lines = count_lines(blocks.defines);
+  result.body_first_line = source.body_first_line;
   result.text = glsl::rewrite_and_assemble(std::move(source.body), blocks.comment, blocks.defines,
                                            std::move(blocks.uniforms), blocks.image_table);
   return result;

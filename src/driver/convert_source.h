@@ -10,6 +10,11 @@ struct SourceConversion {
   bool multi_pass = false;         // refused: no text
   bool header_unreadable = false;  // the header failed; converted without (the rest of) it
   std::string text;                // the plug-in text
+  // The lines of the comment block and of the define block that open the
+  // text, for placing a line of the text in the shader file.
+  std::size_t comment_lines = 0;
+  std::size_t define_lines = 0;
+  std::size_t body_first_line = 0;  // the shader file's line where the body starts
 };
 
 // Takes the file text over and releases it once it is split, so that a

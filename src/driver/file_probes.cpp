@@ -38,4 +38,14 @@ std::vector<std::string> list_directory(const std::string& directory) {
   return platform::list_entries(directory).value_or(std::vector<std::string>{});
 }
 
+std::vector<std::string> shaders_in_directory(const std::string& directory) {
+  std::vector<std::string> shaders;
+  for (const std::string& name : list_directory(directory)) {
+    std::string path = directory + name;
+    if (file_kind(path) == FileKind::regular_file && extension_equals(path, "fs"))
+      shaders.push_back(path);
+  }
+  return shaders;
+}
+
 }  // namespace driver

@@ -27,4 +27,9 @@ bool has_multiple_passes(const std::string& path);
 // directory cannot be searched.
 std::vector<std::string> list_directory(const std::string& directory);
 
+// The shader list of a directory: the paths `directory` + name of its
+// regular files with the extension "fs", in listing order. `directory` ends
+// in the separator.
+std::vector<std::string> shaders_in_directory(const std::string& directory);
+
 }  // namespace driver

@@ -58,7 +58,9 @@ ShaderSource read_shader_source(std::string_view file_text) {
   ReaderState state = ReaderState::before_header;
   std::string piece;
   std::size_t start = 0;
+  std::size_t line_number = 0;
   while (start < file_text.size()) {
+    ++line_number;
     std::size_t line_feed = file_text.find('\n', start);
     std::size_t next = line_feed == std::string_view::npos ? file_text.size() : line_feed + 1;
     std::size_t end = line_feed == std::string_view::npos ? file_text.size() : line_feed;
@@ -74,6 +76,7 @@ ShaderSource read_shader_source(std::string_view file_text) {
         if (std::string before; match_header_end(piece, before)) {
           append_piece(source.header_text, before);
           state = ReaderState::in_body;
+          source.body_first_line = line_number + 1;
         } else {
           append_piece(source.header_text, piece);
           state = ReaderState::in_header;
@@ -83,6 +86,7 @@ ShaderSource read_shader_source(std::string_view file_text) {
         if (match_header_end(line, piece)) {
           append_piece(source.header_text, piece);
           state = ReaderState::in_body;
+          source.body_first_line = line_number + 1;
         } else {
           source.header_text += line;
           source.header_text += '\n';

@@ -11,6 +11,9 @@ namespace isf {
 struct ShaderSource {
   std::string header_text;  // every header piece followed by "\n"
   std::string body;         // every body line followed by "\n"
+  // The file line (counted from 1) that the body starts at: the line after
+  // the header's closing line; 0 when the file has no header.
+  std::size_t body_first_line = 0;
 };
 
 // True when `line` opens the header: its first non-white-space characters are

@@ -40,4 +40,7 @@ bool write_file(const std::string& path, const std::string& text);
 // True when both paths name the same existing file (links followed).
 bool same_file(const std::string& a, const std::string& b);
 
+// True when standard error is a terminal (a progress bar may redraw there).
+bool stderr_is_terminal();
+
 }  // namespace platform

@@ -103,4 +103,6 @@ bool same_file(const std::string& a, const std::string& b) {
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+bool stderr_is_terminal() { return ::isatty(STDERR_FILENO) == 1; }
+
 }  // namespace platform

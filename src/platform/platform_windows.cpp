@@ -136,4 +136,6 @@ bool same_file(const std::string& a, const std::string& b) {
          info_a.nFileIndexLow == info_b.nFileIndexLow;
 }
 
+bool stderr_is_terminal() { return ::_isatty(_fileno(stderr)) != 0; }
+
 }  // namespace platform

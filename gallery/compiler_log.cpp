@@ -1,0 +1,86 @@
+// A small reader for the two log formats: the location first (string number,
+// line, and in Mesa's case a column), then the severity word and the text.
+#include "compiler_log.h"
+
+#include <sstream>
+#include <string_view>
+
+namespace gallery {
+namespace {
+
+bool take(std::string_view& text, std::string_view prefix) {
+  if (text.substr(0, prefix.size()) != prefix) return false;
+  text.remove_prefix(prefix.size());
+  return true;
+}
+
+bool take_number(std::string_view& text, int& number) {
+  std::size_t digits = 0;
+  long value = 0;
+  while (digits < text.size() && digits < 9 && text[digits] >= '0' && text[digits] <= '9')
+    value = value * 10 + (text[digits++] - '0');
+  if (digits == 0) return false;
+  number = static_cast<int>(value);
+  text.remove_prefix(digits);
+  return true;
+}
+
+// "0:LINE" with an optional "(COLUMN)", then ": ".
+bool take_location(std::string_view& text, int& line) {
+  int source = 0, column = 0;
+  if (!take_number(text, source) || !take(text, ":") || !take_number(text, line)) return false;
+  if (take(text, "(") && !(take_number(text, column) && take(text, ")"))) return false;
+  return take(text, ": ") || take(text, ":");
+}
+
+std::string take_severity(std::string_view& text) {
+  for (std::string_view word : {"error", "warning"}) {
+    std::string_view rest = text;
+    if (take(rest, word) && take(rest, ":")) {
+      take(rest, " ");
+      text = rest;
+      return std::string(word);
+    }
+  }
+  return {};
+}
+
+CompilerMessage read_line(std::string_view line) {
+  CompilerMessage message;
+  std::string_view rest = line;
+  std::string severity;
+  if (take(rest, "ERROR: ")) severity = "error";
+  else if (take(rest, "WARNING: ")) severity = "warning";
+  std::string_view after_location = rest;
+  int number = 0;
+  if (take_location(after_location, number)) {
+    message.frag_line = number;
+    rest = after_location;
+  }
+  if (severity.empty()) severity = take_severity(rest);
+  message.severity = severity;
+  message.text = std::string(rest);
+  return message;
+}
+
+}  // namespace
+
+std::vector<CompilerMessage> read_compiler_log(const std::string& log,
+                                               const std::vector<SourcePlace>& places) {
+  std::vector<CompilerMessage> messages;
+  std::istringstream lines(log);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.find_first_not_of(" \t") == std::string::npos) continue;
+    CompilerMessage message = read_line(line);
+    if (message.frag_line > 0 && static_cast<std::size_t>(message.frag_line) <= places.size())
+      message.place = places[static_cast<std::size_t>(message.frag_line) - 1];
+    else
+      message.frag_line = 0;
+    messages.push_back(std::move(message));
+  }
+  return messages;
+}
+
+}  // namespace gallery

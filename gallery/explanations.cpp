@@ -1,0 +1,152 @@
+// The known causes as one table. Each row looks at one error message, the
+// line of the user's file it is placed on, and the header's facts, and adds
+// its explanation when they match. A message that no row matches is shown as
+// the compiler gives it, unexplained.
+#include "explanations.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "gallery_messages.h"
+#include "params/type_words.h"
+
+namespace gallery {
+namespace {
+
+bool is_identifier_char(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// `word` occurs in `text` with no identifier character on either side.
+bool mentions(std::string_view text, std::string_view word) {
+  if (word.empty()) return false;
+  for (std::size_t at = text.find(word); at != std::string_view::npos;
+       at = text.find(word, at + 1)) {
+    bool starts = at == 0 || !is_identifier_char(text[at - 1]);
+    std::size_t end = at + word.size();
+    if (starts && (end == text.size() || !is_identifier_char(text[end]))) return true;
+  }
+  return false;
+}
+
+bool mentions_any(std::string_view text, std::initializer_list<std::string_view> words) {
+  return std::any_of(words.begin(), words.end(),
+                     [&](std::string_view word) { return mentions(text, word); });
+}
+
+bool contains_any(std::string_view text, std::initializer_list<std::string_view> parts) {
+  return std::any_of(parts.begin(), parts.end(), [&](std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+  });
+}
+
+// What a row looks at: the message, its line of the .fs file (empty when it
+// is placed elsewhere), and the shader.
+struct Clue {
+  const CompilerMessage& message;
+  std::string_view fs_line;
+  const ShaderEntry& entry;
+};
+
+using Explain = void (*)(const Clue& clue, std::vector<std::string>& out);
+
+void unsupported_type(const Clue& clue, std::vector<std::string>& out) {
+  for (const HeaderInput& input : clue.entry.header.inputs)
+    if (!input.type.empty() && params::input_kind(input.type) == params::InputKind::unknown &&
+        mentions(clue.message.text, input.name))
+      out.push_back(messages::unsupported_input_type(input.name, input.type));
+}
+
+void imported_image(const Clue& clue, std::vector<std::string>& out) {
+  for (const std::string& name : clue.entry.header.imported)
+    if (mentions(clue.message.text, name)) out.push_back(messages::imported_image(name));
+}
+
+void legacy_name(const Clue& clue, std::vector<std::string>& out) {
+  if (mentions(clue.message.text, "vv_FragNormCoord"))
+    out.push_back(messages::legacy_name("vv_FragNormCoord"));
+}
+
+// Without image inputs the converter declares isf_FragNormCoord as a local of
+// main, so any other function that uses it finds it undeclared.
+void coordinate_outside_main(const Clue& clue, std::vector<std::string>& out) {
+  bool has_images = std::any_of(
+      clue.entry.header.inputs.begin(), clue.entry.header.inputs.end(), [](const HeaderInput& in) {
+        return !in.name.empty() && params::input_kind(in.type) == params::InputKind::image;
+      });
+  if (!has_images && mentions(clue.message.text, "isf_FragNormCoord"))
+    out.push_back(messages::normalised_coordinate_outside_main());
+}
+
+// The point's #define turns a declaration of its name into a syntax error on
+// the declaring line.
+void point_name_reused(const Clue& clue, std::vector<std::string>& out) {
+  if (clue.message.text.find("syntax error") == std::string::npos) return;
+  for (const HeaderInput& input : clue.entry.header.inputs)
+    if (params::input_kind(input.type) == params::InputKind::point2d &&
+        mentions(clue.fs_line, input.name))
+      out.push_back(messages::point_name_reused(input.name));
+}
+
+void int_to_float(const Clue& clue, std::vector<std::string>& out) {
+  if (contains_any(clue.message.text,
+                   {"implicitly convert", "of type int cannot be assigned", "wrong type int"}))
+    out.push_back(messages::newer_glsl_int_to_float());
+}
+
+void precision_qualifier(const Clue& clue, std::vector<std::string>& out) {
+  if (mentions_any(clue.fs_line, {"precision", "highp", "mediump", "lowp"}))
+    out.push_back(messages::newer_glsl_precision());
+}
+
+void unsigned_integer(const Clue& clue, std::vector<std::string>& out) {
+  if (mentions_any(clue.fs_line, {"uint", "uvec2", "uvec3", "uvec4"}))
+    out.push_back(messages::newer_glsl_unsigned());
+}
+
+void array_constructor(const Clue& clue, std::vector<std::string>& out) {
+  if (clue.message.text.find("array constructors") != std::string::npos)
+    out.push_back(messages::newer_glsl_array_constructor());
+}
+
+const Explain known_causes[] = {
+    unsupported_type, imported_image,  legacy_name,      coordinate_outside_main, point_name_reused,
+    int_to_float,     precision_qualifier, unsigned_integer, array_constructor,
+};
+
+// The lines of the shader file, without their line ends.
+std::vector<std::string_view> split_lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> explain_failure(const ShaderEntry& entry) {
+  std::vector<std::string_view> lines = split_lines(entry.fs_text);
+  std::vector<std::string> explanations;
+  for (const CompilerMessage& message : entry.messages) {
+    if (message.severity != "error") continue;
+    std::string_view fs_line;
+    int at = message.place.fs_line;
+    if (message.frag_line > 0 && message.place.origin == LineOrigin::shader && at >= 1 &&
+        static_cast<std::size_t>(at) <= lines.size())
+      fs_line = lines[static_cast<std::size_t>(at) - 1];
+    std::vector<std::string> found;
+    for (Explain explain : known_causes) explain(Clue{message, fs_line, entry}, found);
+    for (std::string& text : found)
+      if (std::find(explanations.begin(), explanations.end(), text) == explanations.end())
+        explanations.push_back(std::move(text));
+  }
+  return explanations;
+}
+
+}  // namespace gallery

@@ -1,0 +1,172 @@
+// The wording of the gallery. Paths and names are inserted as they are.
+#include "gallery_messages.h"
+
+namespace gallery::messages {
+
+std::string usage() {
+  return "Usage: isf2orvy-gallery INPUT GALLERY_DIR [options]\n"
+         "Converts every ISF shader of INPUT (a folder of .fs files, or one .fs file),\n"
+         "compiles and renders the results as the host would, and writes\n"
+         "GALLERY_DIR/index.html, GALLERY_DIR/report.json and the .frag files.\n"
+         "  --size WxH        thumbnail and animation size in pixels (default 256x256)\n"
+         "  --frames N        animation frames for shaders that use time (default 24, 0: none)\n"
+         "  --fps N           animation frames per second (default 12)\n"
+         "  --image PATH.png  the next image input: the first --image feeds tex0, the\n"
+         "                    second tex1, ...; the others get a test pattern\n"
+         "  --jobs N          render workers (default: one per core)\n"
+         "Exit status: 0 when every converted shader compiles, 1 when one does not or\n"
+         "something could not be read or written, 2 for a bad command line.\n";
+}
+
+std::string option_needs_value(const std::string& option) {
+  return "option " + option + " needs a value";
+}
+
+std::string unknown_option(const std::string& option) { return "unknown option " + option; }
+
+std::string invalid_option_value(const std::string& option, const std::string& value) {
+  return "invalid value for " + option + ": " + value;
+}
+
+std::string expected_two_paths() { return "expected INPUT and GALLERY_DIR"; }
+
+std::string input_invalid(const std::string& input_path) {
+  return input_path + " is neither a folder nor a file with the .fs extension";
+}
+
+std::string bad_command_line(const std::string& reason) {
+  return "isf2orvy-gallery: " + reason + "\n" + usage();
+}
+
+std::string cannot_create_gallery(const std::string& gallery_path) {
+  return "isf2orvy-gallery: cannot create the gallery folder " + gallery_path + "\n";
+}
+
+std::string cannot_write(const std::string& path) {
+  return "isf2orvy-gallery: cannot write " + path + "\n";
+}
+
+std::string cannot_render(const std::string& reason) {
+  return "isf2orvy-gallery: cannot render: " + reason + "\n";
+}
+
+std::string progress_line(std::size_t done, std::size_t total, const std::string& shader_path,
+                          const std::string& verdict) {
+  return "[" + std::to_string(done) + "/" + std::to_string(total) + "] " + shader_path + ": " +
+         verdict + "\n";
+}
+
+std::string progress_bar(std::size_t done, std::size_t total, std::size_t width) {
+  std::size_t filled = total == 0 ? width : done * width / total;
+  return "\r[" + std::string(filled, '#') + std::string(width - filled, '.') + "] " +
+         std::to_string(done) + "/" + std::to_string(total);
+}
+
+std::string summary_line(std::size_t shaders, std::size_t converted, std::size_t compile,
+                         std::size_t refused, std::size_t vertex, std::size_t passes,
+                         std::size_t errors) {
+  std::string line = std::to_string(shaders) + " shaders: " + std::to_string(converted) +
+                     " converted (" + std::to_string(compile) + " compile, " +
+                     std::to_string(converted - compile) + " do not), " + std::to_string(refused) +
+                     " refused (" + std::to_string(vertex) + " vertex shader, " +
+                     std::to_string(passes) + " several passes)";
+  if (errors > 0) line += ", " + std::to_string(errors) + " converter errors";
+  return line + "\n";
+}
+
+std::string verdict(const ShaderEntry& entry) {
+  if (!is_converted(entry.outcome)) return outcome_label(entry.outcome);
+  return entry.compiled ? "compiles" : "does not compile";
+}
+
+std::string outcome_key(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::converted: return "converted";
+    case Outcome::converted_header_unreadable: return "converted_header_unreadable";
+    case Outcome::refused_vertex_shader: return "refused_vertex_shader";
+    case Outcome::refused_several_passes: return "refused_several_passes";
+    case Outcome::converter_error: return "converter_error";
+  }
+  return {};
+}
+
+std::string outcome_label(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::converted: return "converted";
+    case Outcome::converted_header_unreadable: return "converted, header unreadable";
+    case Outcome::refused_vertex_shader: return "refused: vertex shader";
+    case Outcome::refused_several_passes: return "refused: several passes";
+    case Outcome::converter_error: return "converter error";
+  }
+  return {};
+}
+
+std::string origin_label(LineOrigin origin) {
+  switch (origin) {
+    case LineOrigin::shader: return "shader line";
+    case LineOrigin::macro_comments: return "generated macro comments";
+    case LineOrigin::defines: return "generated defines";
+    case LineOrigin::uniforms: return "generated uniform declarations";
+    case LineOrigin::prologue: return "generated prologue of main";
+    case LineOrigin::separator: return "generated empty line";
+  }
+  return {};
+}
+
+std::string placed_message(const std::string& shader_path, const std::string& frag_name,
+                           const CompilerMessage& message) {
+  std::string place = shader_path;
+  if (message.frag_line > 0) {
+    if (message.place.origin == LineOrigin::shader)
+      place += ":" + std::to_string(message.place.fs_line);
+    else
+      place += ": " + origin_label(message.place.origin) + " (" + frag_name + ":" +
+               std::to_string(message.frag_line) + ")";
+  }
+  std::string text = place + ": ";
+  if (!message.severity.empty()) text += message.severity + ": ";
+  return text + message.text;
+}
+
+std::string single_colour() { return "renders a single colour at the default parameters"; }
+
+std::string unsupported_input_type(const std::string& name, const std::string& type) {
+  return "input " + name + " has type " + type + ", which the host does not provide";
+}
+
+std::string imported_image(const std::string& name) {
+  return "image " + name + " is IMPORTED from a file, which the host does not provide";
+}
+
+std::string legacy_name(const std::string& name) {
+  return name + " is a legacy name that the converter does not replace; write isf_FragNormCoord";
+}
+
+std::string normalised_coordinate_outside_main() {
+  return "isf_FragNormCoord is used outside main: in a shader without image inputs the host "
+         "version declares it only inside main";
+}
+
+std::string point_name_reused(const std::string& name) {
+  return "the 2-D point " + name +
+         " is also the name of a variable or parameter, which its #define replaces";
+}
+
+std::string newer_glsl_int_to_float() {
+  return "GLSL newer than 1.10: an int where a float is needed (write 1.0, not 1); "
+         "the host compiles GLSL 1.10, which has no implicit conversion";
+}
+
+std::string newer_glsl_precision() {
+  return "GLSL newer than 1.10: precision qualifiers (precision, highp, mediump, lowp)";
+}
+
+std::string newer_glsl_unsigned() {
+  return "GLSL newer than 1.10: unsigned integers (uint, uvec2, uvec3, uvec4)";
+}
+
+std::string newer_glsl_array_constructor() {
+  return "GLSL newer than 1.10: array constructors";
+}
+
+}  // namespace gallery::messages

@@ -1,0 +1,33 @@
+// The host's part for one converted shader: compile it as the host does,
+// place and explain the compiler's messages, and render the thumbnail and,
+// for shaders that follow the clock, the animation.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "gl_context.h"
+#include "image.h"
+#include "shader_entry.h"
+
+namespace gallery {
+
+struct RenderSettings {
+  int frames = 24;
+  int fps = 12;
+  std::vector<render::RgbaImage> images;  // tex0, tex1, ... from --image
+  render::RgbaImage test_pattern;          // for every other image input
+  std::array<double, 4> date{};            // iDate at time 0
+  std::string media_folder;                // ends in the separator
+};
+
+// Fills the entry's compile, explanation and render fields. `context` is the
+// calling thread's own, of the thumbnail size.
+void compile_and_render(render::OffscreenContext& context, const RenderSettings& settings,
+                        ShaderEntry& entry);
+
+// True when every pixel of the frame has the same four bytes.
+bool is_single_colour(const render::RgbaImage& frame);
+
+}  // namespace gallery

@@ -1,0 +1,103 @@
+// One JSON object per shader in the order of the shader list, with the same
+// words (outcome keys, generated-line names) as the page.
+#include "report_json.h"
+
+#include <nlohmann/json.hpp>
+
+#include "gallery_messages.h"
+
+namespace gallery {
+namespace {
+
+std::string macro_kind(params::MacroKind kind) {
+  switch (kind) {
+    case params::MacroKind::int_onoff: return "on/off";
+    case params::MacroKind::int_range: return "integer";
+    case params::MacroKind::float_range: return "float";
+    case params::MacroKind::color: return "colour";
+  }
+  return {};
+}
+
+nlohmann::json or_null(const std::string& text) {
+  return text.empty() ? nlohmann::json() : nlohmann::json(text);
+}
+
+nlohmann::json parameter_json(const params::ParameterMacro& macro) {
+  nlohmann::json p = {{"name", macro.name}, {"kind", macro_kind(macro.kind)},
+                      {"identifier", macro.identifier}, {"min", nullptr}, {"max", nullptr},
+                      {"default", macro.fields.empty() ? "" : macro.fields.back()}};
+  if (macro.fields.size() == 3) {
+    p["min"] = macro.fields[0];
+    p["max"] = macro.fields[1];
+  }
+  return p;
+}
+
+nlohmann::json message_json(const CompilerMessage& message) {
+  nlohmann::json m = {{"severity", or_null(message.severity)}, {"text", message.text},
+                      {"frag_line", nullptr}, {"fs_line", nullptr}, {"generated", nullptr}};
+  if (message.frag_line > 0) {
+    m["frag_line"] = message.frag_line;
+    if (message.place.origin == LineOrigin::shader)
+      m["fs_line"] = message.place.fs_line;
+    else
+      m["generated"] = messages::origin_label(message.place.origin);
+  }
+  return m;
+}
+
+nlohmann::json entry_json(const ShaderEntry& entry) {
+  nlohmann::json parameters = nlohmann::json::array();
+  for (const auto& macro : entry.parameters) parameters.push_back(parameter_json(macro));
+  nlohmann::json compiler = nlohmann::json::array();
+  for (const auto& message : entry.messages) compiler.push_back(message_json(message));
+  bool converted = is_converted(entry.outcome);
+  return {
+      {"name", entry.file_name},
+      {"source", entry.source_path},
+      {"outcome", messages::outcome_key(entry.outcome)},
+      {"converter_message", or_null(entry.converter_message)},
+      {"frag", entry.frag_written ? nlohmann::json(entry.stem + ".frag") : nlohmann::json()},
+      {"compiles", converted ? nlohmann::json(entry.compiled) : nlohmann::json()},
+      {"credit", entry.header.credit},
+      {"description", entry.header.description},
+      {"categories", entry.header.categories},
+      {"parameters", parameters},
+      {"messages", compiler},
+      {"explanations", entry.explanations},
+      {"thumbnail", entry.thumbnail.empty() ? nlohmann::json() : nlohmann::json("media/" + entry.thumbnail)},
+      {"animation", entry.animation.empty() ? nlohmann::json() : nlohmann::json("media/" + entry.animation)},
+      {"single_colour", entry.single_colour},
+      {"render_error", or_null(entry.render_error)},
+  };
+}
+
+}  // namespace
+
+std::string report_json(const std::string& input_path, const std::vector<ShaderEntry>& entries,
+                        const Summary& summary) {
+  nlohmann::json shaders = nlohmann::json::array();
+  for (const ShaderEntry& entry : entries) shaders.push_back(entry_json(entry));
+  nlohmann::json report = {
+      {"schema", "isf2orvy-gallery-report"},
+      {"schema_version", report_schema_version},
+      {"input", input_path},
+      {"summary",
+       {{"shaders", summary.shaders},
+        {"converted", summary.converted},
+        {"header_unreadable", summary.header_unreadable},
+        {"compile", summary.compile},
+        {"do_not_compile", summary.do_not_compile},
+        {"refused_vertex_shader", summary.refused_vertex_shader},
+        {"refused_several_passes", summary.refused_several_passes},
+        {"converter_errors", summary.converter_errors},
+        {"single_colour", summary.single_colour},
+        {"render_errors", summary.render_errors}}},
+      {"shaders", shaders},
+  };
+  // Invalid UTF-8 in a header or a path is replaced rather than fatal.
+  return report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace gallery

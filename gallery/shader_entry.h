@@ -1,0 +1,87 @@
+// What the gallery learns about one shader, stage by stage: the converter's
+// outcome and text, the header's facts, the compiler's verdict with every
+// message placed in the user's file, and the rendered pictures.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "params/macro_format.h"
+
+namespace gallery {
+
+// As the converter decides it. The header-unreadable outcome is converted too.
+enum class Outcome {
+  converted,
+  converted_header_unreadable,
+  refused_vertex_shader,
+  refused_several_passes,
+  converter_error,
+};
+
+bool is_converted(Outcome outcome);
+
+// One ISF input as the header names it.
+struct HeaderInput {
+  std::string name;
+  std::string type;  // the TYPE text as written
+};
+
+// The header's members that the page shows and the explanations look at.
+struct HeaderFacts {
+  std::string credit;
+  std::string description;
+  std::vector<std::string> categories;
+  std::vector<HeaderInput> inputs;
+  std::vector<std::string> imported;  // names of IMPORTED images
+};
+
+// Where a line of the converted text came from.
+enum class LineOrigin {
+  shader,            // a line of the user's .fs file
+  macro_comments,    // credit, description and parameter macro lines
+  defines,           // the #define lines of 2-D points
+  uniforms,          // the uniform declarations
+  prologue,          // the lines inserted at the start of main
+  separator,         // the empty lines between the blocks
+};
+
+struct SourcePlace {
+  LineOrigin origin = LineOrigin::shader;
+  int fs_line = 0;  // from 1, for LineOrigin::shader
+};
+
+// One line of the compiler's log, placed in the user's file.
+struct CompilerMessage {
+  int frag_line = 0;       // the converted text's line, 0 when the log gave none
+  SourcePlace place;       // meaningful when frag_line > 0
+  std::string severity;    // "error", "warning", or empty
+  std::string text;        // the compiler's words after its location and severity
+};
+
+struct ShaderEntry {
+  std::string source_path;  // as listed: INPUT joined with the file name
+  std::string file_name;    // the .fs file's name
+  std::string stem;         // its name without ".fs": names the .frag and the pictures
+  Outcome outcome = Outcome::converter_error;
+  std::string converter_message;  // the converter's own words for a refusal or an error
+  HeaderFacts header;
+  std::vector<params::ParameterMacro> parameters;
+
+  std::string fs_text;    // the shader file as read
+  std::string frag_text;  // the converted text
+  std::string frag_path;  // where it was written
+  bool frag_written = false;
+  std::vector<SourcePlace> frag_lines;  // place of each converted line, from line 1
+
+  bool compiled = false;
+  std::vector<CompilerMessage> messages;
+  std::vector<std::string> explanations;
+
+  std::string thumbnail;  // file name in the gallery's media folder, or empty
+  std::string animation;  // likewise
+  bool single_colour = false;
+  std::string render_error;  // a frame that could not be drawn or written
+};
+
+}  // namespace gallery
