@@ -66,8 +66,8 @@ ShaderEntry convert_checked(ShaderEntry entry, const std::string& gallery_folder
     entry.outcome = Outcome::converted_header_unreadable;
     entry.converter_message = without_line_end(::messages::header_unreadable(path));
   }
-  entry.frag_text = std::move(conversion.text);
   entry.frag_lines = place_frag_lines(entry.fs_text, conversion);
+  entry.frag_text = std::move(conversion.text);
   entry.parameters = read_parameters(entry.frag_text);
 
   if (platform::same_file(path, entry.frag_path))
