@@ -57,7 +57,7 @@ ShaderEntry convert_checked(ShaderEntry entry, const std::string& gallery_folder
       driver::output_file_path(name, gallery_folder, driver::FileKind::directory, ".frag");
   entry.header = read_header_facts(entry.fs_text);
 
-  driver::SourceConversion conversion = driver::convert_source(entry.fs_text);
+  driver::SourceConversion conversion = driver::convert_source(entry.fs_text, /*with_line_map=*/true);
   if (conversion.multi_pass)
     return refused(entry, Outcome::refused_several_passes,
                    ::messages::converter_multiple_passes(path));
@@ -66,7 +66,7 @@ ShaderEntry convert_checked(ShaderEntry entry, const std::string& gallery_folder
     entry.outcome = Outcome::converted_header_unreadable;
     entry.converter_message = without_line_end(::messages::header_unreadable(path));
   }
-  entry.frag_lines = place_frag_lines(entry.fs_text, conversion);
+  entry.frag_lines = place_frag_lines(conversion);
   entry.frag_text = std::move(conversion.text);
   entry.parameters = read_parameters(entry.frag_text);
 

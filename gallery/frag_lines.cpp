@@ -7,12 +7,18 @@
 
 #include <algorithm>
 
+#include "glsl/line_map.h"
+
 namespace gallery {
 
 std::vector<SourcePlace> place_lines(const std::string& frag_text, const FragLayout& layout) {
   std::size_t total = static_cast<std::size_t>(std::count(frag_text.begin(), frag_text.end(), '\n'));
   if (!frag_text.empty() && frag_text.back() != '\n') ++total;
-  std::size_t body_lines = std::min(layout.body_sources.size(), total);
+  // The map's last entry may stand for the empty piece after the final line
+  // feed, which is no line of the text.
+  std::size_t mapped = layout.body_sources.size();
+  if (mapped > 0 && (frag_text.empty() || frag_text.back() == '\n')) --mapped;
+  std::size_t body_lines = std::min(mapped, total);
   std::size_t body_start = total - body_lines;  // lines before the body
 
   std::vector<SourcePlace> places(total);
@@ -26,27 +32,24 @@ std::vector<SourcePlace> place_lines(const std::string& frag_text, const FragLay
   fill(1, LineOrigin::separator);
   fill(body_start, LineOrigin::uniforms);
   for (std::size_t i = 0; i < body_lines; ++i) {
-    std::size_t source = layout.body_sources[layout.body_sources.size() - body_lines + i];
+    std::size_t source = layout.body_sources[mapped - body_lines + i];
     SourcePlace& place = places[body_start + i];
-    if (source == 0) {
+    if (source == glsl::kGeneratedLine) {
       place.origin = LineOrigin::prologue;
     } else {
       place.origin = LineOrigin::shader;
-      place.fs_line = static_cast<int>(layout.body_first_line + source - 1);
+      place.fs_line = static_cast<int>(layout.body_first_line + source);
     }
   }
   return places;
 }
 
-std::vector<SourcePlace> place_frag_lines(const std::string& fs_text,
-                                          const driver::SourceConversion& conversion) {
-  (void)fs_text;
+std::vector<SourcePlace> place_frag_lines(const driver::SourceConversion& conversion) {
   FragLayout layout;
   layout.comment_lines = conversion.comment_lines;
   layout.define_lines = conversion.define_lines;
   layout.body_first_line = conversion.body_first_line;
-  // Provisional until the rewriting reports its line map: one body line per
-  // text line after the blocks, unchanged in order.
+  layout.body_sources = conversion.body_line_map;
   return place_lines(conversion.text, layout);
 }
 

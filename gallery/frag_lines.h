@@ -12,9 +12,10 @@
 
 namespace gallery {
 
-// The text's layout as the converter built it. `body_sources[i]` is the body
-// line (counted from 1) that line i of the rewritten body comes from, or 0
-// for a line of the prologue.
+// The text's layout as the converter built it. `body_sources[i]` is the
+// 0-based body line that line i of the rewritten body comes from, or
+// glsl::kGeneratedLine for a line of the prologue; the entry for the empty
+// piece after the body's final line feed may be present.
 struct FragLayout {
   std::size_t comment_lines = 0;
   std::size_t define_lines = 0;
@@ -26,8 +27,8 @@ struct FragLayout {
 // of the uniform block and the first body line is placed in the body.
 std::vector<SourcePlace> place_lines(const std::string& frag_text, const FragLayout& layout);
 
-// The layout of a conversion, and every line of its text placed.
-std::vector<SourcePlace> place_frag_lines(const std::string& fs_text,
-                                          const driver::SourceConversion& conversion);
+// Every line of a conversion's text placed; the conversion was made with
+// its line map.
+std::vector<SourcePlace> place_frag_lines(const driver::SourceConversion& conversion);
 
 }  // namespace gallery

@@ -41,7 +41,7 @@ std::size_t count_lines(const std::string& block) {
 
 }  // namespace
 
-SourceConversion convert_source(std::string file_text) {
+SourceConversion convert_source(std::string file_text, bool with_line_map) {
   SourceConversion result;
   isf::ShaderSource source = isf::read_shader_source(file_text);
   std::string().swap(file_text);  // frees the buffer; assigning an empty string may keep it
@@ -52,8 +52,9 @@ SourceConversion convert_source(std::string file_text) {
   result.comment_lines = count_lines(blocks.comment);
   result.define_lines = count_lines(blocks.defines);
   result.body_first_line = source.body_first_line;
-  result.text = glsl::rewrite_and_assemble(std::move(source.body), blocks.comment, blocks.defines,
-                                           std::move(blocks.uniforms), blocks.image_table);
+  std::string body = glsl::rewrite_body(std::move(source.body), blocks.uniforms, blocks.image_table,
+                                        with_line_map ? &result.body_line_map : nullptr);
+  result.text = glsl::assemble(blocks.comment, blocks.defines, blocks.uniforms, std::move(body));
   return result;
 }
 

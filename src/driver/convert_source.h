@@ -2,7 +2,9 @@
 // everything between reading the shader file and writing the output file.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace driver {
 
@@ -15,10 +17,14 @@ struct SourceConversion {
   std::size_t comment_lines = 0;
   std::size_t define_lines = 0;
   std::size_t body_first_line = 0;  // the shader file's line where the body starts
+  // With a line map requested: per line of the rewritten body, the 0-based
+  // body line it comes from, or glsl::kGeneratedLine (see glsl/line_map.h).
+  std::vector<std::size_t> body_line_map;
 };
 
 // Takes the file text over and releases it once it is split, so that a
 // large shader is not held twice while its body is rewritten.
-SourceConversion convert_source(std::string file_text);
+// `with_line_map` fills body_line_map; the converter itself does without.
+SourceConversion convert_source(std::string file_text, bool with_line_map = false);
 
 }  // namespace driver
