@@ -1,6 +1,8 @@
 // Frame 0 is drawn at time 0 with every parameter at its default, as the
 // preview draws it; an animation continues from there at the chosen rate,
 // with time, time_delta, iFrame and the seconds of iDate advancing together.
+// A shader is flagged as a single colour when every frame is the same flat
+// colour: a flat colour that changes over time is a picture of its own.
 #include "render_step.h"
 
 #include <fstream>
@@ -34,6 +36,14 @@ std::vector<render::RgbaImage> input_images(const RenderSettings& settings, int 
   return images;
 }
 
+// True when every pixel of the frame has the same four bytes.
+bool is_single_colour(const render::RgbaImage& frame) {
+  const auto& p = frame.pixels;
+  for (std::size_t i = 4; i < p.size(); i += 4)
+    if (p[i] != p[0] || p[i + 1] != p[1] || p[i + 2] != p[2] || p[i + 3] != p[3]) return false;
+  return true;
+}
+
 void write_bytes(const std::string& path, const std::string& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -58,20 +68,13 @@ void render_pictures(render::OffscreenContext& context, const RenderSettings& se
   for (int n = 1; n < settings.frames; ++n) {
     render::set_frame_uniforms(context, frame_values(settings, n));
     frames.push_back(context.draw_frame());
-    entry.single_colour = entry.single_colour && is_single_colour(frames.back());
+    entry.single_colour = entry.single_colour && frames.back().pixels == frames.front().pixels;
   }
   write_bytes(settings.media_folder + entry.stem + ".webp", encode_animation(frames, settings.fps));
   entry.animation = entry.stem + ".webp";
 }
 
 }  // namespace
-
-bool is_single_colour(const render::RgbaImage& frame) {
-  const auto& p = frame.pixels;
-  for (std::size_t i = 4; i < p.size(); i += 4)
-    if (p[i] != p[0] || p[i + 1] != p[1] || p[i + 2] != p[2] || p[i + 3] != p[3]) return false;
-  return true;
-}
 
 void compile_and_render(render::OffscreenContext& context, const RenderSettings& settings,
                         ShaderEntry& entry) {

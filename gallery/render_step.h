@@ -27,7 +27,4 @@ struct RenderSettings {
 void compile_and_render(render::OffscreenContext& context, const RenderSettings& settings,
                         ShaderEntry& entry);
 
-// True when every pixel of the frame has the same four bytes.
-bool is_single_colour(const render::RgbaImage& frame);
-
 }  // namespace gallery

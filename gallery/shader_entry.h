@@ -80,7 +80,7 @@ struct ShaderEntry {
 
   std::string thumbnail;  // file name in the gallery's media folder, or empty
   std::string animation;  // likewise
-  bool single_colour = false;
+  bool single_colour = false;  // every frame one and the same colour
   std::string render_error;  // a frame that could not be drawn or written
 };
 
