@@ -1,5 +1,5 @@
-// A small reader for the two log formats: the location first (string number,
-// line, and in Mesa's case a column), then the severity word and the text.
+// A small reader for Mesa's log lines: the location first (string number,
+// line and column), then the severity word and the text.
 #include "compiler_log.h"
 
 #include <sstream>
@@ -25,12 +25,12 @@ bool take_number(std::string_view& text, int& number) {
   return true;
 }
 
-// "0:LINE" with an optional "(COLUMN)", then ": ".
+// "0:LINE(COLUMN): "; the column is optional.
 bool take_location(std::string_view& text, int& line) {
   int source = 0, column = 0;
   if (!take_number(text, source) || !take(text, ":") || !take_number(text, line)) return false;
   if (take(text, "(") && !(take_number(text, column) && take(text, ")"))) return false;
-  return take(text, ": ") || take(text, ":");
+  return take(text, ": ");
 }
 
 std::string take_severity(std::string_view& text) {
@@ -48,17 +48,13 @@ std::string take_severity(std::string_view& text) {
 CompilerMessage read_line(std::string_view line) {
   CompilerMessage message;
   std::string_view rest = line;
-  std::string severity;
-  if (take(rest, "ERROR: ")) severity = "error";
-  else if (take(rest, "WARNING: ")) severity = "warning";
   std::string_view after_location = rest;
   int number = 0;
   if (take_location(after_location, number)) {
     message.frag_line = number;
     rest = after_location;
   }
-  if (severity.empty()) severity = take_severity(rest);
-  message.severity = severity;
+  message.severity = take_severity(rest);
   message.text = std::string(rest);
   return message;
 }

@@ -9,9 +9,9 @@
 
 namespace gallery {
 
-// Reads Mesa's "0:LINE(COLUMN): error: TEXT" lines, the reference compiler's
-// "ERROR: 0:LINE: TEXT" lines, and keeps any other non-empty line whole with
-// no line number. `places[i]` is the place of line i + 1 of the text.
+// Reads Mesa's "0:LINE(COLUMN): error: TEXT" lines, and keeps any other
+// non-empty line whole with no line number (a link error, for one).
+// `places[i]` is the place of line i + 1 of the text.
 std::vector<CompilerMessage> read_compiler_log(const std::string& log,
                                                const std::vector<SourcePlace>& places);
 
