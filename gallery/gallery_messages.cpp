@@ -143,8 +143,8 @@ std::string legacy_name(const std::string& name) {
 }
 
 std::string normalised_coordinate_outside_main() {
-  return "isf_FragNormCoord is used outside main: in a shader without image inputs the host "
-         "version declares it only inside main";
+  return "isf_FragNormCoord is used outside main: in a shader without image inputs the "
+         "converter declares it only inside main";
 }
 
 std::string point_name_reused(const std::string& name) {

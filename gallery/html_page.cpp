@@ -30,11 +30,12 @@ main{display:flex;flex-wrap:wrap;gap:16px;padding:16px 24px}
 .card{background:#fff;border:1px solid #ddd;border-radius:6px;width:320px;padding:12px;overflow-wrap:anywhere}
 .card h2{font-size:15px;margin:8px 0 4px}
 .pic{display:flex;align-items:center;justify-content:center;background:#ddd;aspect-ratio:1;color:#666}
-.pic img{max-width:100%;height:auto;image-rendering:auto}
+.pic img{max-width:100%;height:auto}
+.pic.none{aspect-ratio:auto;height:40px}
 .verdict{font-weight:600}.v-fails .verdict,.v-error .verdict{color:#a00}.v-refused .verdict{color:#850}
 .flag{color:#850}
 table{border-collapse:collapse;font-size:12px;width:100%;margin:6px 0}
-th,td{border-bottom:1px solid #eee;text-align:left;padding:2px 4px}
+th,td{border-bottom:1px solid #eee;text-align:left;padding:2px 4px;overflow-wrap:normal}
 pre{white-space:pre-wrap;font-size:12px;background:#fbeaea;padding:6px;margin:6px 0}
 .why li{color:#333}.muted{color:#666}
 )";
@@ -115,7 +116,7 @@ std::string parameter_table(const ShaderEntry& entry) {
 
 std::string picture(const ShaderEntry& entry, const PageSettings& settings) {
   const std::string& file = entry.animation.empty() ? entry.thumbnail : entry.animation;
-  if (file.empty()) return "<div class=\"pic\">no picture</div>";
+  if (file.empty()) return "<div class=\"pic none\">no picture</div>";
   return "<div class=\"pic\"><img loading=\"lazy\" decoding=\"async\" src=\"media/" +
          html_escape(url_path(file)) + "\" width=\"" + std::to_string(settings.width) +
          "\" height=\"" + std::to_string(settings.height) + "\" alt=\"" +

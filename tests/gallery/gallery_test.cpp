@@ -50,7 +50,7 @@ const FailureCase failure_cases[] = {
      "vv_FragNormCoord is a legacy name that the converter does not replace; write "
      "isf_FragNormCoord"},
     {"coordinate_outside_main.fs", 5,
-     "isf_FragNormCoord is used outside main: in a shader without image inputs the host version "
+     "isf_FragNormCoord is used outside main: in a shader without image inputs the converter "
      "declares it only inside main"},
     {"point_name_reused.fs", 5,
      "the 2-D point center is also the name of a variable or parameter, which its #define "
