@@ -97,20 +97,19 @@ std::optional<std::vector<std::string>> list_shaders(const std::string& input_pa
 }
 
 ShaderEntry convert_entry(const std::string& shader_path, const std::string& gallery_folder) {
-  ShaderEntry entry;
-  entry.source_path = shader_path;
-  std::size_t slash = shader_path.rfind(platform::separator);
-  entry.file_name = slash == std::string::npos ? shader_path : shader_path.substr(slash + 1);
-  entry.stem = driver::split_shader_path(shader_path).base_name;
+  auto named = [&shader_path]() {
+    ShaderEntry entry;
+    entry.source_path = shader_path;
+    std::size_t slash = shader_path.rfind(platform::separator);
+    entry.file_name = shader_path.substr(slash == std::string::npos ? 0 : slash + 1);
+    entry.stem = driver::split_shader_path(shader_path).base_name;
+    return entry;
+  };
   try {
-    return convert_checked(std::move(entry), gallery_folder);
+    return convert_checked(named(), gallery_folder);
   } catch (const std::exception&) {
-    ShaderEntry failed;
-    failed.source_path = shader_path;
-    failed.file_name = shader_path.substr(slash == std::string::npos ? 0 : slash + 1);
-    failed.stem = driver::split_shader_path(shader_path).base_name;
-    return refused(std::move(failed), Outcome::converter_error,
-                   ::messages::unexpected_error(shader_path));
+    // As the driver's catch-all: nothing of this shader is kept.
+    return refused(named(), Outcome::converter_error, ::messages::unexpected_error(shader_path));
   }
 }
 
