@@ -2,6 +2,7 @@
 # both named with the project's version. They hold exactly what the install
 # rules install; test programs have none, so no package carries them.
 set(CPACK_PACKAGE_NAME isf2orvy)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The isf2orvy developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "converter of ISF shaders into ORVANE GLSL plug-ins")
 set(CPACK_PACKAGE_DESCRIPTION
