@@ -63,8 +63,8 @@ programs=$(ls "$root/usr/bin")
 for program in $programs; do
   # Only the tool's own programs, each with its manual page.
   [[ $program == isf2orvy || $program == isf2orvy-* ]] || fail "package holds $program"
-  [ -f "$root/usr/share/man/man1/$program.1" ] || fail "no manual page for $program"
-  man_page_works -l "$root/usr/share/man/man1/$program.1" || fail "man -l $program.1"
+  [ -f "$root/usr/share/man/man1/$program.1.gz" ] || fail "no manual page for $program"
+  man_page_works -l "$root/usr/share/man/man1/$program.1.gz" || fail "man -l $program.1.gz"
 done
 convert unpacked "$root/usr/bin/isf2orvy"
 same_as_reference unpacked
@@ -80,7 +80,7 @@ else
   for config in /etc/dpkg/dpkg.cfg /etc/dpkg/dpkg.cfg.d/*; do
     [ -f "$config" ] || continue
     while IFS=' =' read -r option pattern; do
-      [[ /usr/share/man/man1/isf2orvy.1 == $pattern ]] || continue
+      [[ /usr/share/man/man1/isf2orvy.1.gz == $pattern ]] || continue
       if [ "$option" = path-exclude ]; then
         excluded_by="$config: $option $pattern"
       elif [ "$option" = path-include ]; then
@@ -104,7 +104,7 @@ else
   same_as_reference installed
   "${sudo_cmd[@]}" dpkg -r isf2orvy >/dev/null
   installed=no
-  [ ! -e /usr/bin/isf2orvy ] && [ ! -e /usr/share/man/man1/isf2orvy.1 ] || fail "dpkg -r left files"
+  [ ! -e /usr/bin/isf2orvy ] && [ ! -e /usr/share/man/man1/isf2orvy.1.gz ] || fail "dpkg -r left files"
 fi
 
 echo "== ${zip[0]}: unpacked, isf2orvy.exe under Wine"
