@@ -98,7 +98,8 @@ else
   "${sudo_cmd[@]}" dpkg "${include[@]}" -i "${deb[0]}" >/dev/null
   [ "$(command -v isf2orvy)" = /usr/bin/isf2orvy ] || fail "isf2orvy is not on the PATH"
   for program in $programs; do
-    man_page_works "$program" || fail "man $program"
+    [ "$(man -w "$program")" = "/usr/share/man/man1/$program.1.gz" ] && man_page_works "$program" ||
+      fail "man $program does not show the package's page"
   done
   convert installed isf2orvy
   same_as_reference installed
