@@ -61,6 +61,17 @@ int open_readable(const std::string& path) {
   return fd;
 }
 
+// Closed however the reading ends, std::bad_alloc included.
+struct InputFile {
+  explicit InputFile(int descriptor) : fd(descriptor) {}
+  ~InputFile() {
+    if (fd >= 0) ::close(fd);
+  }
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+  int fd;
+};
+
 ReadStatus read_pieces(int fd, const std::function<bool(std::string_view)>& consume) {
   // Back to blocking reads now that the open could not hang.
   int flags = ::fcntl(fd, F_GETFL);
@@ -160,31 +171,22 @@ bool opens_for_reading(const std::string& path) {
 
 ReadStatus read_in_pieces(const std::string& path,
                           const std::function<bool(std::string_view)>& consume) {
-  int fd = open_readable(path);
-  if (fd < 0) return ReadStatus::cannot_open;
-  ReadStatus status = read_pieces(fd, consume);
-  ::close(fd);
-  return status;
+  InputFile file(open_readable(path));
+  if (file.fd < 0) return ReadStatus::cannot_open;
+  return read_pieces(file.fd, consume);
 }
 
 ReadStatus read_file(const std::string& path, std::string& text) {
   text.clear();
-  int fd = open_readable(path);
-  if (fd < 0) return ReadStatus::cannot_open;
+  InputFile file(open_readable(path));
+  if (file.fd < 0) return ReadStatus::cannot_open;
   struct stat st {};
-  try {
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-      text.reserve(static_cast<std::size_t>(st.st_size));
-  } catch (...) {
-    ::close(fd);
-    throw;
-  }
-  ReadStatus status = read_pieces(fd, [&text](std::string_view piece) {
+  if (::fstat(file.fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+    text.reserve(static_cast<std::size_t>(st.st_size));
+  return read_pieces(file.fd, [&text](std::string_view piece) {
     text.append(piece);
     return true;
   });
-  ::close(fd);
-  return status;
 }
 
 std::string resolve_links(const std::string& path) {

@@ -69,9 +69,17 @@ bool file_identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
   return ok;
 }
 
-int open_text_for_reading(const std::string& path) {
-  return ::_open(path.c_str(), _O_RDONLY | _O_TEXT);
-}
+// Opened in text mode (CR LF arrives as a line feed) and closed however the
+// reading ends, std::bad_alloc included.
+struct InputFile {
+  explicit InputFile(const std::string& path) : fd(::_open(path.c_str(), _O_RDONLY | _O_TEXT)) {}
+  ~InputFile() {
+    if (fd >= 0) ::_close(fd);
+  }
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+  int fd;
+};
 
 ReadStatus read_pieces(int fd, const std::function<bool(std::string_view)>& consume) {
   char buffer[1 << 16];
@@ -176,31 +184,22 @@ bool opens_for_reading(const std::string& path) {
 
 ReadStatus read_in_pieces(const std::string& path,
                           const std::function<bool(std::string_view)>& consume) {
-  int fd = open_text_for_reading(path);
-  if (fd < 0) return ReadStatus::cannot_open;
-  ReadStatus status = read_pieces(fd, consume);
-  ::_close(fd);
-  return status;
+  InputFile file(path);
+  if (file.fd < 0) return ReadStatus::cannot_open;
+  return read_pieces(file.fd, consume);
 }
 
 ReadStatus read_file(const std::string& path, std::string& text) {
   text.clear();
-  int fd = open_text_for_reading(path);
-  if (fd < 0) return ReadStatus::cannot_open;
-  try {
-    // Text mode only shrinks the text, so the file's length is enough room.
-    long long length = ::_filelengthi64(fd);
-    if (length > 0) text.reserve(static_cast<std::size_t>(length));
-  } catch (...) {
-    ::_close(fd);
-    throw;
-  }
-  ReadStatus status = read_pieces(fd, [&text](std::string_view piece) {
+  InputFile file(path);
+  if (file.fd < 0) return ReadStatus::cannot_open;
+  // Text mode only shrinks the text, so the file's length is room enough.
+  long long length = ::_filelengthi64(file.fd);
+  if (length > 0) text.reserve(static_cast<std::size_t>(length));
+  return read_pieces(file.fd, [&text](std::string_view piece) {
     text.append(piece);
     return true;
   });
-  ::_close(fd);
-  return status;
 }
 
 std::string resolve_links(const std::string& path) {
