@@ -496,11 +496,17 @@ TEST(Interrupted, TheOutputIsNeverLeftHalfWritten) {
   const std::string previous = "the previous output";
 
   for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGKILL}) {
-    write_bytes(dir.at("out/wave.frag"), previous);
-    StartedRun run({dir.at("wave.fs"), dir.at("out")});
-    ASSERT_TRUE(run.wait_for_file_open_in(dir.at("out"))) << signal_number;
-    ::kill(run.pid(), signal_number);
-    EXPECT_EQ(run.wait(), 128 + signal_number);
+    // Should the tool finish before the signal lands (a busy machine), the
+    // round is run again.
+    int status = 0;
+    for (int round = 0; round < 3 && status == 0; ++round) {
+      write_bytes(dir.at("out/wave.frag"), previous);
+      StartedRun run({dir.at("wave.fs"), dir.at("out")});
+      ASSERT_TRUE(run.wait_for_file_open_in(dir.at("out"))) << signal_number;
+      ::kill(run.pid(), signal_number);
+      status = run.wait();
+    }
+    EXPECT_EQ(status, 128 + signal_number);
     std::string now = read_bytes(dir.at("out/wave.frag"));
     EXPECT_TRUE(now == previous || now == new_text) << signal_number << ": " << now.size() << " bytes";
     std::vector<std::string> names = names_in(dir.at("out"));
