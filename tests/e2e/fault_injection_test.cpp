@@ -73,6 +73,31 @@ std::vector<std::string> names_in(const fs::path& folder) {
   return names;
 }
 
+// Starts the tool with its standard output on `out` and its standard error
+// in the file `err_path`, and returns its process id.
+pid_t start_tool(const std::vector<std::string>& arguments, int out, const std::string& err_path) {
+  std::vector<std::string> words = test_support::tool_command();
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int null_in = ::open("/dev/null", O_RDONLY);
+    if (err < 0 || null_in < 0) ::_exit(126);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    ::dup2(null_in, 0);
+    // A shell may start background jobs with SIGINT ignored.
+    for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal_number, SIG_DFL);
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    ::execvp(argv[0], argv.data());
+    ::_exit(127);
+  }
+  return pid;
+}
+
 // Runs the tool with its standard output on a pipe that is already full, so
 // that the first message it prints there blocks it until the test lets it
 // go on. This stops a batch right after the success line of its first
@@ -84,24 +109,7 @@ class HeldRun {
     if (::pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
     read_end_ = fds[0];
     fill(fds[1]);
-    std::vector<std::string> words = test_support::tool_command();
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::string err_path = capture_.at("stderr");
-    pid_ = ::fork();
-    if (pid_ < 0) throw std::runtime_error("fork failed");
-    if (pid_ == 0) {
-      int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      int null_in = ::open("/dev/null", O_RDONLY);
-      if (err < 0 || null_in < 0) ::_exit(126);
-      ::dup2(fds[1], 1);
-      ::dup2(err, 2);
-      ::dup2(null_in, 0);
-      std::vector<char*> argv;
-      for (std::string& word : words) argv.push_back(word.data());
-      argv.push_back(nullptr);
-      ::execvp(argv[0], argv.data());
-      ::_exit(127);
-    }
+    pid_ = start_tool(arguments, fds[1], capture_.at("stderr"));
     ::close(fds[1]);
   }
 
@@ -176,28 +184,10 @@ class HeldRun {
 class StartedRun {
  public:
   explicit StartedRun(const std::vector<std::string>& arguments) {
-    std::vector<std::string> words = test_support::tool_command();
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::string out_path = capture_.at("stdout");
-    std::string err_path = capture_.at("stderr");
-    pid_ = ::fork();
-    if (pid_ < 0) throw std::runtime_error("fork failed");
-    if (pid_ == 0) {
-      int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      int null_in = ::open("/dev/null", O_RDONLY);
-      if (out < 0 || err < 0 || null_in < 0) ::_exit(126);
-      ::dup2(out, 1);
-      ::dup2(err, 2);
-      ::dup2(null_in, 0);
-      // A shell may start background jobs with SIGINT ignored.
-      for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal_number, SIG_DFL);
-      std::vector<char*> argv;
-      for (std::string& word : words) argv.push_back(word.data());
-      argv.push_back(nullptr);
-      ::execvp(argv[0], argv.data());
-      ::_exit(127);
-    }
+    int out = ::open(capture_.at("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (out < 0) throw std::runtime_error("cannot capture standard output");
+    pid_ = start_tool(arguments, out, capture_.at("stderr"));
+    ::close(out);
   }
 
   ~StartedRun() {
