@@ -49,8 +49,8 @@ SourceConversion convert_source(std::string file_text) {
   params::ShaderBlocks blocks;
   result.header = read_header(std::move(source.header_text), source.body, blocks);
   if (result.header == HeaderOutcome::multi_pass) return result;
-  result.text = glsl::rewrite_and_assemble(std::move(source.body), blocks.comment, blocks.defines,
-                                           std::move(blocks.uniforms), blocks.image_table);
+  std::string body = glsl::rewrite_body(std::move(source.body), blocks.uniforms, blocks.image_table);
+  result.text = glsl::assemble(blocks.comment, blocks.defines, blocks.uniforms, std::move(body));
   return result;
 }
 

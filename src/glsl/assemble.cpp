@@ -4,8 +4,12 @@
 // uniform block and the body nor at the end.
 #include "glsl/assemble.h"
 
+#include <optional>
+#include <utility>
+
 #include "glsl/builtins.h"
 #include "glsl/image_macros.h"
+#include "glsl/line_map.h"
 #include "glsl/scan.h"
 
 namespace glsl {
@@ -13,16 +17,18 @@ namespace {
 
 // ISF's normalised coordinate is the host's first texture coordinate when
 // images come in; without images the prologue computes it from resolution.
-void replace_normalised_coordinate(std::string& body, std::string& spare) {
-  replace_whole_word_in(body, "isf_FragNormCoord.xy", "gl_TexCoord[0].xy", spare);
-  replace_whole_word_in(body, "isf_FragNormCoord", "gl_TexCoord[0].xy", spare);
+void replace_normalised_coordinate(std::string& body, std::string& spare, LineTracker* lines) {
+  replace_whole_word_in(body, "isf_FragNormCoord.xy", "gl_TexCoord[0].xy", spare, lines);
+  replace_whole_word_in(body, "isf_FragNormCoord", "gl_TexCoord[0].xy", spare, lines);
 }
 
 // A direct use of an image input's name, such as a sampler passed to
 // texture2D, must name the sampler that the uniform block declares.
 void rename_images(std::string& body, const std::map<std::string, std::string>& image_table,
-                   std::string& spare) {
-  for (const auto& [name, sampler] : image_table) replace_whole_word_in(body, name, sampler, spare);
+                   std::string& spare, LineTracker* lines) {
+  for (const auto& [name, sampler] : image_table) {
+    replace_whole_word_in(body, name, sampler, spare, lines);
+  }
 }
 
 constexpr std::string_view first_image_size = "uniform vec2 resolution_tex0;\n";
@@ -43,19 +49,27 @@ std::string prologue_for(const std::string& body, bool no_images, std::string& u
 
 }  // namespace
 
-std::string rewrite_and_assemble(std::string body, const std::string& comment_block,
-                                 const std::string& define_block, std::string uniform_block,
-                                 const std::map<std::string, std::string>& image_table) {
+std::string rewrite_body(std::string body, std::string& uniform_block,
+                         const std::map<std::string, std::string>& image_table,
+                         std::vector<std::size_t>* line_map) {
+  std::optional<LineTracker> tracker;
+  if (line_map != nullptr) tracker.emplace(body);
+  LineTracker* lines = tracker ? &*tracker : nullptr;
   const bool no_images = image_table.empty();
   // Every rewrite writes into `spare` and swaps: two buffers for the body.
   std::string spare;
-  if (!no_images) replace_normalised_coordinate(body, spare);
-  const bool render_size_needed = run_image_passes(body, uniform_block, image_table, spare);
-  replace_builtins(body, uniform_block, no_images, render_size_needed, spare);
-  rename_images(body, image_table, spare);
+  if (!no_images) replace_normalised_coordinate(body, spare, lines);
+  const bool render_size_needed = run_image_passes(body, uniform_block, image_table, spare, lines);
+  replace_builtins(body, uniform_block, no_images, render_size_needed, spare, lines);
+  rename_images(body, image_table, spare, lines);
   const std::string prologue = prologue_for(body, no_images, uniform_block);
-  if (!prologue.empty()) insert_into_main_in(body, prologue, spare);
+  if (!prologue.empty()) insert_into_main_in(body, prologue, spare, lines);
+  if (lines != nullptr) *line_map = lines->lines_of(body);
+  return body;
+}
 
+std::string assemble(const std::string& comment_block, const std::string& define_block,
+                     const std::string& uniform_block, std::string body) {
   std::string blocks;
   blocks.reserve(comment_block.size() + define_block.size() + uniform_block.size() + 2);
   blocks += comment_block;
@@ -74,6 +88,13 @@ std::string rewrite_and_assemble(std::string body, const std::string& comment_bl
   text += blocks;
   text += body;
   return text;
+}
+
+std::string rewrite_and_assemble(std::string body, const std::string& comment_block,
+                                 const std::string& define_block, std::string uniform_block,
+                                 const std::map<std::string, std::string>& image_table) {
+  body = rewrite_body(std::move(body), uniform_block, image_table);
+  return assemble(comment_block, define_block, uniform_block, std::move(body));
 }
 
 }  // namespace glsl

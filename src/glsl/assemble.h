@@ -2,8 +2,12 @@
 // names to samplers, the prologue inserted into main, and the output text.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
+#include <vector>
+
+#include "glsl/line_map.h"
 
 namespace glsl {
 
@@ -13,10 +17,25 @@ std::string insert_into_main(const std::string& body, const std::string& prologu
 
 // insert_into_main applied to `body` itself, written through `spare` as the
 // other rewrites of the body are.
-void insert_into_main_in(std::string& body, const std::string& prologue, std::string& spare);
+void insert_into_main_in(std::string& body, const std::string& prologue, std::string& spare,
+                         LineTracker* lines = nullptr);
 
-// Rewrites the body and joins comment block, "\n", define block, "\n",
-// uniform block and body into the output text.
+// The body rewritten: normalised coordinate, image passes, built-ins, image
+// names, prologue in main. Declarations are appended to `uniform_block`.
+// With `line_map`, it also receives one entry per line of the result: the
+// 0-based line of `body` that the line's first character comes from (for
+// text made in place of a macro call or a name, the line where it starts),
+// or kGeneratedLine for a prologue line (see line_map.h).
+std::string rewrite_body(std::string body, std::string& uniform_block,
+                         const std::map<std::string, std::string>& image_table,
+                         std::vector<std::size_t>* line_map = nullptr);
+
+// The output text: comment block, "\n", define block, "\n", uniform block
+// and body, with nothing added between the uniform block and the body.
+std::string assemble(const std::string& comment_block, const std::string& define_block,
+                     const std::string& uniform_block, std::string body);
+
+// rewrite_body, then assemble.
 std::string rewrite_and_assemble(std::string body, const std::string& comment_block,
                                  const std::string& define_block, std::string uniform_block,
                                  const std::map<std::string, std::string>& image_table);

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "glsl/chars.h"
+#include "glsl/line_map.h"
 #include "glsl/output_length.h"
 
 namespace glsl {
@@ -56,20 +57,20 @@ void write_replaced(Out& out, std::string_view body, std::array<bool, 5>& used) 
     const std::string_view word = body.substr(at, end - at);
     for (std::size_t row = 0; row < kBuiltins.size(); ++row) {
       if (word != kBuiltins[row].isf_name) continue;
-      out += body.substr(copied, at - copied);
-      out += kBuiltins[row].host_name;
+      put_copy(out, body, copied, at);
+      put_made_for(out, kBuiltins[row].host_name, at);
       copied = end;
       used[row] = true;
     }
     at = end;
   }
-  out += body.substr(copied);
+  put_copy(out, body, copied, body.size());
 }
 
 }  // namespace
 
 void replace_builtins(std::string& body, std::string& uniforms, bool no_images,
-                      bool render_size_needed, std::string& spare) {
+                      bool render_size_needed, std::string& spare, LineTracker* lines) {
   body.resize(up_to_nul(body).size());
   std::array<bool, 5> used{};
   OutputLength length;
@@ -77,7 +78,13 @@ void replace_builtins(std::string& body, std::string& uniforms, bool no_images,
   if (used != std::array<bool, 5>{}) {
     spare.clear();
     spare.reserve(length.size + kBodySlack);
-    write_replaced(spare, body, used);
+    if (lines == nullptr) {
+      write_replaced(spare, body, used);
+    } else {
+      TrackedOutput out{spare, *lines};
+      write_replaced(out, body, used);
+      lines->commit();
+    }
     body.swap(spare);
   }
   for (std::size_t row = 0; row < kBuiltins.size(); ++row) {

@@ -5,12 +5,14 @@
 
 namespace glsl {
 
+class LineTracker;
+
 // Replaces RENDERSIZE, TIME, TIMEDELTA, DATE and FRAMEINDEX in `body` and
 // appends to `uniforms` the declaration of each uniform that is used;
 // `resolution` also whenever the shader has no images or an IMG_PIXEL call
 // was rewritten (its coordinates are divided by the render size).
-// `spare` is the second buffer of the rewrites (see replace_whole_word_in).
+// `spare` and `lines` as for replace_whole_word_in.
 void replace_builtins(std::string& body, std::string& uniforms, bool no_images,
-                      bool render_size_needed, std::string& spare);
+                      bool render_size_needed, std::string& spare, LineTracker* lines = nullptr);
 
 }  // namespace glsl

@@ -8,48 +8,47 @@
 #include <limits>
 
 #include "glsl/chars.h"
+#include "glsl/line_map.h"
 #include "glsl/macro_calls.h"
 #include "glsl/output_length.h"
 
 namespace glsl {
 namespace {
 
+// Text made in place of the call counts as coming from where the call
+// starts; the arguments keep their own places.
 template <class Out>
 void append_replacement(Out& out, std::string_view text, const MacroCall& call,
                         const MacroRewrite& rewrite) {
-  const std::string_view first =
-      rewrite.image_name.empty()
-          ? text.substr(call.first_begin, call.first_end - call.first_begin)
-          : rewrite.first_argument;
-  std::string_view second;
+  const auto made = [&](std::string_view piece) { put_made_for(out, piece, call.name_at); };
+  const bool with_function = !rewrite.function_name.empty();
+  if (with_function) {
+    made(rewrite.function_name);
+    made("(");
+  }
+  if (rewrite.image_name.empty()) {
+    put_copy(out, text, call.first_begin, call.first_end);
+  } else {
+    made(rewrite.first_argument);
+  }
   if (rewrite.argument_count == 2) {
     std::size_t begin = call.first_comma + 1;
     while (begin < call.second_end && is_white_space(text[begin])) ++begin;
-    second = text.substr(begin, call.second_end - begin);
-  }
-
-  const bool with_function = !rewrite.function_name.empty();
-  if (with_function) {
-    out += rewrite.function_name;
-    out += '(';
-  }
-  out += first;
-  if (rewrite.argument_count == 2) {
     if (with_function && !rewrite.second_suffix.empty()) {
-      out += ", (";
-      out += second;
-      out += ')';
-      out += rewrite.second_suffix;
+      made(", (");
+      put_copy(out, text, begin, call.second_end);
+      made(")");
+      made(rewrite.second_suffix);
     } else {
-      out += ", ";
-      out += second;
+      made(", ");
+      put_copy(out, text, begin, call.second_end);
     }
   }
   if (!rewrite.trailing_argument.empty()) {
-    out += ", ";
-    out += rewrite.trailing_argument;
+    made(", ");
+    made(rewrite.trailing_argument);
   }
-  if (with_function) out += ')';
+  if (with_function) made(")");
 }
 
 template <class Offset, class Out>
@@ -61,17 +60,18 @@ void write_rewritten(Out& out, std::string_view text, const MacroCalls<Offset>& 
     if (calls.name_at(i) < copied) continue;
     const MacroCall call = calls.call(i);
     if (!call.first_matches || call.argument_count != rewrite.argument_count) continue;
-    out += text.substr(copied, call.name_at - copied);
+    put_copy(out, text, copied, call.name_at);
     append_replacement(out, text, call, rewrite);
     replaced = true;
     copied = call.close < text.size() ? call.close + 1 : text.size();
   }
-  out += text.substr(copied);
+  put_copy(out, text, copied, text.size());
 }
 
 // Rebuilds `text` when a call qualifies; the first walk only measures.
 template <class Offset>
-bool rewrite_calls(std::string& text, const MacroRewrite& rewrite, std::string& spare) {
+bool rewrite_calls(std::string& text, const MacroRewrite& rewrite, std::string& spare,
+                   LineTracker* lines) {
   const MacroCalls<Offset> calls(text, rewrite.macro_name, rewrite.image_name,
                                  rewrite.argument_count);
   bool replaced = false;
@@ -80,19 +80,26 @@ bool rewrite_calls(std::string& text, const MacroRewrite& rewrite, std::string& 
   if (!replaced) return false;
   spare.clear();
   spare.reserve(length.size + kBodySlack);
-  write_rewritten(spare, text, calls, rewrite, replaced);
+  if (lines == nullptr) {
+    write_rewritten(spare, text, calls, rewrite, replaced);
+  } else {
+    TrackedOutput out{spare, *lines};
+    write_rewritten(out, text, calls, rewrite, replaced);
+    lines->commit();
+  }
   text.swap(spare);
   return true;
 }
 
 }  // namespace
 
-bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite, std::string& spare) {
+bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite, std::string& spare,
+                            LineTracker* lines) {
   text.resize(up_to_nul(text).size());
   if (text.size() < std::numeric_limits<std::uint32_t>::max()) {
-    return rewrite_calls<std::uint32_t>(text, rewrite, spare);
+    return rewrite_calls<std::uint32_t>(text, rewrite, spare, lines);
   }
-  return rewrite_calls<std::uint64_t>(text, rewrite, spare);
+  return rewrite_calls<std::uint64_t>(text, rewrite, spare, lines);
 }
 
 std::string rewrite_image_macro(std::string_view text, const MacroRewrite& rewrite, bool& replaced) {
@@ -109,7 +116,8 @@ bool run_image_passes(std::string& body, std::string& uniforms,
 }
 
 bool run_image_passes(std::string& body, std::string& uniforms,
-                      const std::map<std::string, std::string>& image_table, std::string& spare) {
+                      const std::map<std::string, std::string>& image_table, std::string& spare,
+                      LineTracker* lines) {
   constexpr std::string_view kThisPixel = "gl_TexCoord[0].xy";
   bool render_size_needed = false;
   for (const auto& [name, sampler] : image_table) {
@@ -126,7 +134,7 @@ bool run_image_passes(std::string& body, std::string& uniforms,
         {"IMG_PIXEL", "texture2D", 2, name, sampler, "/resolution", ""},
     };
     for (const MacroRewrite& row : rows) {
-      if (!rewrite_image_macro_in(body, row, spare)) continue;
+      if (!rewrite_image_macro_in(body, row, spare, lines)) continue;
       if (row.macro_name == "IMG_SIZE") uniforms += "uniform vec2 " + size_uniform + ";\n";
       if (row.macro_name == "IMG_PIXEL") render_size_needed = true;
     }

@@ -10,6 +10,8 @@
 
 namespace glsl {
 
+class LineTracker;
+
 struct MacroRewrite {
   std::string_view macro_name;          // e.g. "IMG_PIXEL"
   std::string_view function_name;       // e.g. "texture2D"; empty: no function
@@ -26,7 +28,8 @@ std::string rewrite_image_macro(std::string_view text, const MacroRewrite& rewri
 // rewrite_image_macro applied to `text` itself, rebuilt only when a call
 // qualifies, through `spare` as replace_whole_word_in does; returns the
 // replaced flag.
-bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite, std::string& spare);
+bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite, std::string& spare,
+                            LineTracker* lines = nullptr);
 
 // Runs the rewrites for every image of `image_table` (name -> sampler) in the
 // table's order, appends the "resolution_tex<N>" declarations that IMG_SIZE
@@ -34,6 +37,7 @@ bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite, std:
 bool run_image_passes(std::string& body, std::string& uniforms,
                       const std::map<std::string, std::string>& image_table);
 bool run_image_passes(std::string& body, std::string& uniforms,
-                      const std::map<std::string, std::string>& image_table, std::string& spare);
+                      const std::map<std::string, std::string>& image_table, std::string& spare,
+                      LineTracker* lines = nullptr);
 
 }  // namespace glsl

@@ -6,6 +6,7 @@
 
 #include "glsl/assemble.h"
 #include "glsl/chars.h"
+#include "glsl/line_map.h"
 #include "glsl/output_length.h"
 
 namespace glsl {
@@ -40,7 +41,8 @@ std::size_t insertion_point(std::string_view body, std::size_t at) {
 
 }  // namespace
 
-void insert_into_main_in(std::string& body, const std::string& prologue, std::string& spare) {
+void insert_into_main_in(std::string& body, const std::string& prologue, std::string& spare,
+                         LineTracker* lines) {
   // The search reads the body up to its first NUL; each "main" is judged by
   // its neighbours in the body, and one that is part of a longer identifier
   // (domain, mainImage) or is not a definition (a prototype, a comment) only
@@ -59,6 +61,12 @@ void insert_into_main_in(std::string& body, const std::string& prologue, std::st
     spare += prologue;
     spare += '\n';
     spare.append(body, point, std::string::npos);
+    if (lines != nullptr) {
+      lines->copy(0, 0, point);
+      lines->made_new(point, prologue.size() + 1);
+      lines->copy(point + prologue.size() + 1, point, body.size());
+      lines->commit();
+    }
     body.swap(spare);
     return;
   }

@@ -4,6 +4,7 @@
 #include "glsl/scan.h"
 
 #include "glsl/chars.h"
+#include "glsl/line_map.h"
 #include "glsl/output_length.h"
 #include "glsl/word_search.h"
 
@@ -41,12 +42,12 @@ void write_replaced(Out& out, std::size_t out_size, std::string_view text,
       continue;
     }
     if (!replaced) out.reserve(out_size);
-    out += text.substr(copied, at - copied);
-    out += new_name;
+    put_copy(out, text, copied, at);
+    put_made_for(out, new_name, at);
     replaced = true;
     copied = from = at + old_name.size();
   }
-  if (replaced) out += text.substr(copied);
+  if (replaced) put_copy(out, text, copied, text.size());
 }
 
 // The size of the replaced text: the text's own when the new name is not
@@ -75,13 +76,19 @@ std::string replace_whole_word(std::string_view text, std::string_view old_name,
 }
 
 bool replace_whole_word_in(std::string& text, std::string_view old_name, std::string_view new_name,
-                           std::string& spare) {
+                           std::string& spare, LineTracker* lines) {
   text.resize(up_to_nul(text).size());
   if (old_name.empty() || !is_name_start_char(old_name[0])) return false;
   bool replaced = false;
   spare.clear();
-  write_replaced(spare, replaced_size(text, old_name, new_name) + kBodySlack, text, old_name,
-                 new_name, replaced);
+  const std::size_t size = replaced_size(text, old_name, new_name) + kBodySlack;
+  if (lines == nullptr) {
+    write_replaced(spare, size, text, old_name, new_name, replaced);
+  } else {
+    TrackedOutput out{spare, *lines};
+    write_replaced(out, size, text, old_name, new_name, replaced);
+    if (replaced) lines->commit();
+  }
   if (replaced) text.swap(spare);
   return replaced;
 }

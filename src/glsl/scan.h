@@ -9,6 +9,8 @@
 
 namespace glsl {
 
+class LineTracker;
+
 // True when the first occurrence of `word` in `text` is a whole identifier.
 // `position` receives the offset of that first occurrence, or npos.
 bool find_whole_word(std::string_view text, std::string_view word, std::size_t& position);
@@ -22,8 +24,9 @@ std::string replace_whole_word(std::string_view text, std::string_view old_name,
 // name is replaced: a body of many MB is not copied for each name it lacks.
 // The new text is written into `spare`, which then holds the old one, so a
 // chain of rewrites reuses two buffers instead of allocating one per step.
+// With `lines`, the rewrite is reported to it (see line_map.h).
 bool replace_whole_word_in(std::string& text, std::string_view old_name, std::string_view new_name,
-                           std::string& spare);
+                           std::string& spare, LineTracker* lines = nullptr);
 
 // Splits the text that follows a call's "(" into its top-level arguments.
 std::vector<std::string> split_call_arguments(std::string_view text);

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -116,6 +117,42 @@ TEST(InsertIntoMain, LongerIdentifiersDoNotStopTheSearch) {
       {"mainmain(){} main(){}", "mainmain(){} main(){P;\n}"},
   };
   for (const MainCase& c : cases) EXPECT_EQ(glsl::insert_into_main(c.body, "P;"), c.expected) << c.body;
+}
+
+struct LineMapCase {
+  std::string body;
+  Table table;
+  std::vector<std::size_t> lines;
+};
+
+TEST(LineMap, GivesTheOriginalLineOfEachRewrittenLine) {
+  constexpr std::size_t G = glsl::kGeneratedLine;
+  const LineMapCase cases[] = {
+      {"a\nb\n", kOneImage, {0, 1, 2}},
+      {"", kOneImage, {0}},
+      // A call over three lines folds into one; the lines after it move up.
+      {"a\nx = IMG_PIXEL(\n  inputImage,\n  p);\ny\n", kOneImage, {0, 1, 4, 5}},
+      {"IMG_SIZE /*\n*/ (inputImage)\nz", kOneImage, {0, 2}},
+      // Arguments keep their own lines; text made for the call counts from
+      // the line where the call starts.
+      {"x\n  IMG_PIXEL(inputImage, a +\n b\n)", kOneImage, {0, 1, 2, 1}},
+      {"IMG_NORM_PIXEL(inputImage,\nuv\n) + IMG_SIZE(inputImage)\nq", kOneImage, {0, 0, 3}},
+      // Renamed images and built-ins keep their lines.
+      {"TIME\ninputImage\nRENDERSIZE", kOneImage, {0, 1, 2}},
+      // Prologue lines, before code on the line of the brace or after it.
+      {"void main() {\nx;\n}", {}, {0, G, G, 1, 2}},
+      {"// c\nvoid main(){x;}", {}, {0, 1, G, 1}},
+      {"void main()\r\n{\r\n_inputImage_imgRect;\n}\n", kOneImage, {0, 1, G, G, 2, 3, 4}},
+  };
+  for (const LineMapCase& c : cases) {
+    std::string uniforms, plain_uniforms;
+    std::vector<std::size_t> lines;
+    const std::string body = glsl::rewrite_body(c.body, uniforms, c.table, &lines);
+    EXPECT_EQ(lines, c.lines) << c.body;
+    // Asking for the map changes nothing else.
+    EXPECT_EQ(body, glsl::rewrite_body(c.body, plain_uniforms, c.table)) << c.body;
+    EXPECT_EQ(uniforms, plain_uniforms) << c.body;
+  }
 }
 
 TEST(RewriteAndAssemble, JoinsTheBlocksAndTheBodyOnly) {

@@ -3,7 +3,9 @@
 // rules care about: names, parentheses, commas, blanks, comment marks, NULs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <map>
 #include <random>
 #include <string>
 #include <utility>
@@ -171,6 +173,35 @@ TEST(Differential, BuiltinsInOneReadingEqualTheTableRowByRow) {
       if (uniforms.find(std::string(" ") + host + ";") != std::string::npos) names += isf;
     }
     ASSERT_EQ(names, declared) << shown(body);
+  }
+}
+
+// Every original line opens with its own mark "q<line>_", which no rewrite
+// makes or changes: a rewritten line that opens with a mark must map to it.
+TEST(Differential, LineMapFollowsTheLinesThroughEveryRewrite) {
+  const std::map<std::string, std::string> images[] = {{}, {{"img", "tex0"}, {"img x", "tex1"}}};
+  std::mt19937 rng(23);
+  for (int round = 0; round < 4000; ++round) {
+    std::string body;
+    for (int i = 0; i < 1 + round % 9; ++i) {
+      const auto line = std::count(body.begin(), body.end(), '\n');
+      body += "q" + std::to_string(line) + "_ " + random_body(rng, round % 12) + "\n";
+    }
+    for (const auto& table : images) {
+      std::string uniforms;
+      std::vector<std::size_t> lines;
+      const std::string text = glsl::rewrite_body(body, uniforms, table, &lines);
+      std::vector<std::size_t> starts = {0};
+      for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '\n') starts.push_back(at + 1);
+      }
+      ASSERT_EQ(lines.size(), starts.size()) << shown(body);
+      for (std::size_t i = 0; i < starts.size(); ++i) {
+        if (text.compare(starts[i], 1, "q") != 0) continue;
+        const std::size_t mark = std::stoul(text.substr(starts[i] + 1));
+        ASSERT_EQ(lines[i], mark) << shown(body) << " line " << i;
+      }
+    }
   }
 }
 
