@@ -12,8 +12,9 @@ namespace isf {
 namespace {
 
 // A missing member reads as null; a header that is neither an object nor
-// null fails with the library's type error, as member access by key does. The member is moved out of the header, so
-// that a header with a hundred thousand inputs exists once in memory, not twice.
+// null fails with the library's type error, as member access by key does.
+// The member is moved out of the header, so that a header with a hundred
+// thousand inputs exists once in memory, not twice.
 nlohmann::json take_member(nlohmann::json& header, const char* key) {
   if (header.is_null()) return nlohmann::json();
   require_object(header);
