@@ -9,6 +9,7 @@
 
 #include "driver/convert_source.h"
 #include "driver/file_probes.h"
+#include "driver/fragment_converter.h"
 #include "driver/messages.h"
 #include "driver/output_path.h"
 #include "frag_lines.h"
@@ -46,7 +47,8 @@ ShaderEntry convert_checked(ShaderEntry entry, const std::string& gallery_folder
   if (driver::has_multiple_passes(path))
     return refused(entry, Outcome::refused_several_passes,
                    ::messages::multiple_passes_refused(path));
-  if (!platform::read_file(path, entry.fs_text))
+  platform::ReadStatus read = platform::read_file(path, entry.fs_text);
+  if (read == platform::ReadStatus::cannot_open)
     return refused(entry, Outcome::converter_error, ::messages::could_not_open_shader(path));
   driver::ShaderName name = driver::split_shader_path(path);
   if (name.extension.empty())
@@ -55,14 +57,16 @@ ShaderEntry convert_checked(ShaderEntry entry, const std::string& gallery_folder
     return refused(entry, Outcome::converter_error, ::messages::name_undetermined());
   entry.frag_path =
       driver::output_file_path(name, gallery_folder, driver::FileKind::directory, ".frag");
+  if (read == platform::ReadStatus::read_error)
+    return refused(entry, Outcome::converter_error, ::messages::could_not_read_shader(path));
   entry.header = read_header_facts(entry.fs_text);
 
   driver::SourceConversion conversion = driver::convert_source(entry.fs_text, /*with_line_map=*/true);
-  if (conversion.multi_pass)
+  if (conversion.header == driver::HeaderOutcome::multi_pass)
     return refused(entry, Outcome::refused_several_passes,
                    ::messages::converter_multiple_passes(path));
   entry.outcome = Outcome::converted;
-  if (conversion.header_unreadable) {
+  if (conversion.header == driver::HeaderOutcome::unreadable) {
     entry.outcome = Outcome::converted_header_unreadable;
     entry.converter_message = without_line_end(::messages::header_unreadable(path));
   }
@@ -70,10 +74,8 @@ ShaderEntry convert_checked(ShaderEntry entry, const std::string& gallery_folder
   entry.frag_text = std::move(conversion.text);
   entry.parameters = read_parameters(entry.frag_text);
 
-  if (platform::same_file(path, entry.frag_path))
-    return refused(entry, Outcome::converter_error, ::messages::output_is_input(entry.frag_path));
-  if (!platform::write_file(entry.frag_path, entry.frag_text))
-    return refused(entry, Outcome::converter_error, ::messages::could_not_write(entry.frag_path));
+  std::string error = driver::write_output_file(path, entry.frag_path, entry.frag_text);
+  if (!error.empty()) return refused(entry, Outcome::converter_error, error);
   entry.frag_written = true;
   return entry;
 }

@@ -8,10 +8,15 @@
 
 namespace driver {
 
+enum class HeaderOutcome {
+  read,        // the header was read whole
+  unreadable,  // the header failed; converted without (the rest of) it
+  multi_pass,  // the shader uses several passes: refused, no text
+};
+
 struct SourceConversion {
-  bool multi_pass = false;         // refused: no text
-  bool header_unreadable = false;  // the header failed; converted without (the rest of) it
-  std::string text;                // the plug-in text
+  HeaderOutcome header = HeaderOutcome::read;
+  std::string text;  // the plug-in text
   // The lines of the comment block and of the define block that open the
   // text, for placing a line of the text in the shader file.
   std::size_t comment_lines = 0;

@@ -7,10 +7,10 @@
 namespace driver {
 
 enum class ConvertStatus {
-  converted,           // the output file was written
-  refused_multi_pass,  // the shader uses several passes; nothing written
-  write_failed,        // the output could not be written, or is the shader itself
-  fatal,               // the shader cannot be read or named: the run must end now
+  converted,  // the output file was written
+  refused,    // the shader uses several passes; nothing written
+  failed,     // the shader could not be read, or its output not written
+  fatal,      // the shader cannot be opened or named: the run must end now
 };
 
 // The paths are the converter's own copies; `shader_kind` gives the output
@@ -18,5 +18,10 @@ enum class ConvertStatus {
 // `converted`, whose success line is the caller's.
 ConvertStatus convert_shader(std::string shader_path, std::string output_path,
                              std::string shader_kind);
+
+// Writes the converted text of `shader_path` to `target`, as every output is
+// written; the message of the failure, or empty when the file was written.
+std::string write_output_file(const std::string& shader_path, const std::string& target,
+                              const std::string& text);
 
 }  // namespace driver
