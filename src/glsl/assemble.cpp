@@ -8,7 +8,8 @@
 #include <utility>
 
 #include "glsl/builtins.h"
-#include "glsl/image_macros.h"
+#include "glsl/image_names.h"
+#include "glsl/image_passes.h"
 #include "glsl/line_map.h"
 #include "glsl/scan.h"
 
@@ -20,15 +21,6 @@ namespace {
 void replace_normalised_coordinate(std::string& body, std::string& spare, LineTracker* lines) {
   replace_whole_word_in(body, "isf_FragNormCoord.xy", "gl_TexCoord[0].xy", spare, lines);
   replace_whole_word_in(body, "isf_FragNormCoord", "gl_TexCoord[0].xy", spare, lines);
-}
-
-// A direct use of an image input's name, such as a sampler passed to
-// texture2D, must name the sampler that the uniform block declares.
-void rename_images(std::string& body, const std::map<std::string, std::string>& image_table,
-                   std::string& spare, LineTracker* lines) {
-  for (const auto& [name, sampler] : image_table) {
-    replace_whole_word_in(body, name, sampler, spare, lines);
-  }
 }
 
 constexpr std::string_view first_image_size = "uniform vec2 resolution_tex0;\n";

@@ -4,13 +4,14 @@
 #pragma once
 
 #include <cstddef>
-#include <map>
 #include <string>
 #include <string_view>
 
-namespace glsl {
+#include "glsl/chars.h"
+#include "glsl/line_map.h"
+#include "glsl/macro_calls.h"
 
-class LineTracker;
+namespace glsl {
 
 struct MacroRewrite {
   std::string_view macro_name;          // e.g. "IMG_PIXEL"
@@ -31,13 +32,42 @@ std::string rewrite_image_macro(std::string_view text, const MacroRewrite& rewri
 bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite, std::string& spare,
                             LineTracker* lines = nullptr);
 
-// Runs the rewrites for every image of `image_table` (name -> sampler) in the
-// table's order, appends the "resolution_tex<N>" declarations that IMG_SIZE
-// needs to `uniforms`, and returns true when an IMG_PIXEL call was rewritten.
-bool run_image_passes(std::string& body, std::string& uniforms,
-                      const std::map<std::string, std::string>& image_table);
-bool run_image_passes(std::string& body, std::string& uniforms,
-                      const std::map<std::string, std::string>& image_table, std::string& spare,
-                      LineTracker* lines = nullptr);
+// Appends what a qualifying `call` of `text` becomes under `rewrite`,
+// through put_copy and put_made_for (line_map.h).
+// Text made in place of the call counts as coming from where the call
+// starts; the arguments keep their own places.
+template <class Out>
+void append_replacement(Out& out, std::string_view text, const MacroCall& call,
+                        const MacroRewrite& rewrite) {
+  const auto made = [&](std::string_view piece) { put_made_for(out, piece, call.name_at); };
+  const bool with_function = !rewrite.function_name.empty();
+  if (with_function) {
+    made(rewrite.function_name);
+    made("(");
+  }
+  if (rewrite.image_name.empty()) {
+    put_copy(out, text, call.first_begin, call.first_end);
+  } else {
+    made(rewrite.first_argument);
+  }
+  if (rewrite.argument_count == 2) {
+    std::size_t begin = call.first_comma + 1;
+    while (begin < call.second_end && is_white_space(text[begin])) ++begin;
+    if (with_function && !rewrite.second_suffix.empty()) {
+      made(", (");
+      put_copy(out, text, begin, call.second_end);
+      made(")");
+      made(rewrite.second_suffix);
+    } else {
+      made(", ");
+      put_copy(out, text, begin, call.second_end);
+    }
+  }
+  if (!rewrite.trailing_argument.empty()) {
+    made(", ");
+    made(rewrite.trailing_argument);
+  }
+  if (with_function) made(")");
+}
 
 }  // namespace glsl

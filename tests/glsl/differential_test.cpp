@@ -176,6 +176,32 @@ TEST(Differential, BuiltinsInOneReadingEqualTheTableRowByRow) {
   }
 }
 
+// Image passes and renaming with names that chain: a sampler, or the size
+// uniform an IMG_SIZE call becomes, is another image's name.
+TEST(Differential, WholeStageAgreesWithTheReference) {
+  const std::vector<std::string> pieces = {
+      "IMG_SIZE(", "IMG_PIXEL(", "IMG_NORM_PIXEL(", "IMG_THIS_PIXEL(", "IMG_SIZE", "img", "tex1",
+      "resolution_tex1", "a.b", "b", "a", "x", ", ", ",", "(", ")", ")", ")", " ", "\n", "/*", "*/",
+      "/*(*/", "_inputImage_imgRect", "void main(){", "}", "TIME", ".", std::string(1, '\0')};
+  const std::map<std::string, std::string> tables[] = {
+      {{"img", "tex1"}, {"resolution_tex1", "tex0"}, {"tex1", "tex2"}},
+      {{"a", "tex0"}, {"a.b", "tex1"}, {"b", "a"}, {"img", "tex2"}},
+      {{"img", "tex0"}, {"tex0", "img"}},
+      {{"", "tex0"}, {"img", "tex1"}},
+  };
+  std::mt19937 rng(29);
+  std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+  for (int round = 0; round < 6000; ++round) {
+    std::string body;
+    for (int i = 0; i < round % 40; ++i) body += pieces[pick(rng)];
+    for (const auto& table : tables) {
+      ASSERT_EQ(glsl::rewrite_and_assemble(body, "", "", "u;\n", table),
+                reference::rewrite_and_assemble(body, "", "", "u;\n", table))
+          << shown(body);
+    }
+  }
+}
+
 // Every original line opens with its own mark "q<line>_", which no rewrite
 // makes or changes: a rewritten line that opens with a mark must map to it.
 TEST(Differential, LineMapFollowsTheLinesThroughEveryRewrite) {

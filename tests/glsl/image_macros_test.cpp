@@ -2,6 +2,7 @@
 // IMG_THIS_NORM_PIXEL, IMG_NORM_PIXEL and IMG_PIXEL become GLSL on the
 // sampler, what they become, and the declarations and flag they leave.
 #include "glsl/image_macros.h"
+#include "glsl/image_passes.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,8 @@ const std::string kSize = "uniform vec2 resolution_tex0;\n";
 void expect_passes(const std::map<std::string, std::string>& table, const PassCase& c) {
   std::string body = c.body;
   std::string uniforms = "uniform sampler2D tex0;\n";
-  const bool needed = glsl::run_image_passes(body, uniforms, table);
+  std::string spare;
+  const bool needed = glsl::run_image_passes(body, uniforms, table, spare);
   EXPECT_EQ(body, c.expected) << c.body;
   EXPECT_EQ(uniforms, "uniform sampler2D tex0;\n" + c.uniforms) << c.body;
   EXPECT_EQ(needed, c.render_size_needed) << c.body;
@@ -113,7 +115,9 @@ TEST(ImagePass, EmptyTableChangesNothing) {
 TEST(ImagePass, ImagesRunInByteOrderOfTheirNames) {
   std::string body = "IMG_SIZE(mask) IMG_SIZE(inputImage) IMG_SIZE(Zed)";
   std::string uniforms;
-  glsl::run_image_passes(body, uniforms, {{"mask", "tex0"}, {"inputImage", "tex1"}, {"Zed", "tex2"}});
+  std::string spare;
+  glsl::run_image_passes(body, uniforms, {{"mask", "tex0"}, {"inputImage", "tex1"}, {"Zed", "tex2"}},
+                         spare);
   EXPECT_EQ(body, "resolution_tex0 resolution_tex1 resolution_tex2");
   EXPECT_EQ(uniforms,
             "uniform vec2 resolution_tex2;\n"
