@@ -1,4 +1,4 @@
-// Finds every call of the image macros and cuts its arguments in one reading.
+// Reads the calls of the image macros and tells whether a body is regular.
 //
 // A body is regular when no macro name stands in the blanks and comments
 // that follow another macro name or a call's "(", and no comment there holds
@@ -10,6 +10,7 @@
 #include "glsl/image_calls.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "glsl/chars.h"
 
@@ -38,120 +39,69 @@ std::size_t skip_before(std::string_view text, std::size_t at, std::size_t limit
   return at;
 }
 
-struct Name {
-  std::size_t at;
-  std::size_t end;
-  std::size_t macro;
-};
+}  // namespace
 
-// Whole-word occurrences of the names, which share the prefix `common`.
-std::vector<Name> find_names(std::string_view text, const std::vector<std::string_view>& names) {
-  std::string_view common = names.front();
-  for (std::string_view name : names) {
-    std::size_t same = 0;
-    while (same < common.size() && same < name.size() && common[same] == name[same]) ++same;
-    common = common.substr(0, same);
-  }
-  std::vector<Name> found;
-  for (std::size_t at = text.find(common); at != npos; at = text.find(common, at)) {
-    std::size_t end = at;
-    while (end < text.size() && is_identifier_char(text[end])) ++end;
-    if (at == 0 || !is_identifier_char(text[at - 1])) {
-      const auto match = std::find(names.begin(), names.end(), text.substr(at, end - at));
-      if (match != names.end()) {
-        found.push_back({at, end, static_cast<std::size_t>(match - names.begin())});
-      }
-    }
-    at = std::max(end, at + 1);
-  }
-  return found;
-}
-
-// The last character before `end` that is not white space.
 std::size_t last_non_blank_before(std::string_view text, std::size_t end) {
   while (end > 0 && is_white_space(text[end - 1])) --end;
   return end == 0 ? npos : end - 1;
 }
 
-}  // namespace
-
-bool find_image_calls(std::string_view text, const std::vector<std::string_view>& macro_names,
-                      std::vector<ImageCall>& calls) {
-  calls.clear();
-  const std::size_t n = text.size();
-  const std::vector<Name> names = find_names(text, macro_names);
-
-  // The calls, with their "(" and where their first argument begins.
-  std::vector<std::size_t> opens;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    const std::size_t limit = i + 1 < names.size() ? names[i + 1].at : n;
-    const std::size_t open = skip_before(text, names[i].end, limit);
-    if (open == npos) return false;
-    if (open == n || text[open] != '(') continue;
-    const std::size_t first = skip_before(text, open + 1, limit);
-    if (first == npos) return false;
-    ImageCall call{names[i].macro, {}};
-    call.call.name_at = names[i].at;
-    call.call.first_begin = first;
-    calls.push_back(call);
-    opens.push_back(open);
+CallReader::CallReader(std::string_view text, const std::vector<std::string_view>& names)
+    : text_(text), names_(names), common_(names.front()) {
+  for (std::string_view name : names) {
+    std::size_t same = 0;
+    while (same < common_.size() && same < name.size() && common_[same] == name[same]) ++same;
+    common_ = common_.substr(0, same);
   }
+  have_name_ = next_name(0);
+}
 
-  // One reading with the open calls on a stack; each list's depth is the
-  // depth inside its "(".
-  struct Open {
-    std::size_t call;
-    std::size_t depth;
-    std::size_t commas;
-    std::size_t last_comma;
-  };
-  std::vector<Open> stack;
-  const auto close = [&](std::size_t end) {
-    const Open& open = stack.back();
-    MacroCall& call = calls[open.call].call;
-    call.close = end;
-    if (open.commas == 0) call.first_end = end;
-    if (open.commas <= 1) call.second_end = end;
-    const bool last_empty = open.commas == 0 ? call.first_begin >= end
-                                             : last_non_blank_before(text, end) == open.last_comma;
-    call.argument_count = std::min<std::size_t>(open.commas + (last_empty ? 0 : 1), 3);
-    stack.pop_back();
-  };
-  std::size_t depth = 0;
-  std::size_t next = 0;  // the next call whose "(" is not read yet
-  std::size_t x = opens.empty() ? n : opens[0];
-  while (x < n) {
-    const char c = text[x];
-    if (next < opens.size() && x == opens[next]) {
-      ++depth;
-      stack.push_back({next, depth, 0, 0});
-      ++next;
-    } else if (c == '(') {
-      ++depth;
-    } else if (c == ')') {
-      if (!stack.empty() && stack.back().depth == depth) close(x);
-      if (depth > 0) --depth;
-    } else if (c == ',' && !stack.empty() && stack.back().depth == depth &&
-               x >= calls[stack.back().call].call.first_begin) {
-      Open& open = stack.back();
-      MacroCall& call = calls[open.call].call;
-      if (open.commas == 0) {
-        call.first_end = x;
-        call.first_comma = x;
-      } else if (open.commas == 1) {
-        call.second_end = x;
+bool CallReader::next_name(std::size_t from) {
+  for (std::size_t at = text_.find(common_, from); at != npos; at = text_.find(common_, at)) {
+    std::size_t end = at;
+    while (end < text_.size() && is_identifier_char(text_[end])) ++end;
+    if (at == 0 || !is_identifier_char(text_[at - 1])) {
+      const auto match = std::find(names_.begin(), names_.end(), text_.substr(at, end - at));
+      if (match != names_.end()) {
+        name_at_ = at;
+        name_end_ = end;
+        macro_ = static_cast<std::size_t>(match - names_.begin());
+        return true;
       }
-      ++open.commas;
-      open.last_comma = x;
     }
-    ++x;
-    if (stack.empty()) {
-      depth = 0;
-      x = next < opens.size() ? opens[next] : n;
-    }
+    at = std::max(end, at + 1);
   }
-  while (!stack.empty()) close(n);
-  return true;
+  return false;
+}
+
+bool CallReader::next(ImageCall& call, std::size_t& open) {
+  const std::size_t n = text_.size();
+  while (regular_ && have_name_) {
+    const std::size_t at = name_at_, end = name_end_, macro = macro_;
+    have_name_ = next_name(end);
+    const std::size_t limit = have_name_ ? name_at_ : n;
+    open = skip_before(text_, end, limit);
+    const std::size_t first =
+        open == npos || open == n || text_[open] != '(' ? open : skip_before(text_, open + 1, limit);
+    if (first == npos) regular_ = false;
+    if (!regular_ || open == n || text_[open] != '(') continue;
+    call = ImageCall{};
+    call.name_at = static_cast<std::uint32_t>(at);
+    call.first_begin = static_cast<std::uint32_t>(first);
+    call.macro = static_cast<std::uint8_t>(macro);
+    return true;
+  }
+  return false;
+}
+
+bool is_regular(std::string_view text, const std::vector<std::string_view>& macro_names) {
+  if (text.size() >= std::numeric_limits<std::uint32_t>::max()) return false;
+  CallReader reader(text, macro_names);
+  ImageCall call;
+  std::size_t open = 0;
+  while (reader.next(call, open)) {
+  }
+  return reader.regular();
 }
 
 }  // namespace glsl

@@ -91,7 +91,7 @@ class Passes {
   }
 
   // The rank of the image that `call` names, or npos.
-  std::size_t image_named(std::string_view text, const MacroCall& call) const {
+  std::size_t image_named(std::string_view text, const ImageCall& call) const {
     if (call.first_end - call.first_begin > longest_) return npos;
     const auto found = rank_.find(text.substr(call.first_begin, call.first_end - call.first_begin));
     return found == rank_.end() ? npos : found->second;
@@ -105,27 +105,27 @@ class Passes {
     if (row.needs_render_size) render_size_needed_ = true;
   }
 
-  // Rewrites a cluster of nested calls, image after image; true when it changed.
-  bool run_cluster(std::string& text, std::string& spare, LineTracker* lines) {
+  // Rewrites a cluster of nested calls, image after image, starting with
+  // image `next` (npos: none); true when it changed.
+  bool run_cluster(std::string& text, std::size_t next, std::string& spare, LineTracker* lines) {
     bool changed = false;
-    std::vector<ImageCall> calls;
-    std::size_t done = npos;  // rank of the last image run
-    for (;;) {
-      std::size_t next = npos;
-      if (done == npos && any_name()) {
-        next = 0;
-      } else if (find_image_calls(text, macro_names_, calls)) {
-        for (const ImageCall& call : calls) {
-          const std::size_t rank = image_named(text, call.call);
-          if (rank != npos && (done == npos || rank > done) && (next == npos || rank < next)) next = rank;
-        }
-      } else {
-        next = done == npos ? 0 : done + 1;
-      }
-      if (next >= images_.size()) return changed;
+    while (next < images_.size()) {
       changed = run_image(text, next, spare, lines) || changed;
-      done = next;
+      const std::size_t done = next;
+      next = npos;
+      if (!is_regular(text, macro_names_)) {
+        next = done + 1;
+        continue;
+      }
+      read_image_calls(
+          text, macro_names_,
+          [&](const ImageCall& call) {
+            const std::size_t rank = image_named(text, call);
+            if (rank != npos && rank > done && (next == npos || rank < next)) next = rank;
+          },
+          [](std::size_t, std::size_t, std::size_t) {});
     }
+    return changed;
   }
 
   void run(std::string& body, std::string& spare, LineTracker* lines);
@@ -149,8 +149,7 @@ class Passes {
 };
 
 void Passes::run(std::string& body, std::string& spare, LineTracker* lines) {
-  std::vector<ImageCall> calls;
-  if (!find_image_calls(body, macro_names_, calls)) {
+  if (!is_regular(body, macro_names_)) {
     for (std::size_t image = 0; image < images_.size(); ++image) run_image(body, image, spare, lines);
     return;
   }
@@ -158,60 +157,64 @@ void Passes::run(std::string& body, std::string& spare, LineTracker* lines) {
   std::optional<TrackedOutput> tracked;
   if (lines != nullptr) tracked.emplace(TrackedOutput{spare, *lines});
   spare.clear();
-  std::size_t copied = 0;  // body before it is in `spare`
-  const auto copy_up_to = [&](std::size_t end) {
-    if (tracked) {
-      put_copy(*tracked, body, copied, end);
-    } else {
-      put_copy(spare, body, copied, end);
-    }
-  };
   bool changed = false;
-  std::string part, part_spare;
-  for (std::size_t i = 0; i < calls.size();) {
-    // A cluster: calls whose regions overlap or touch, up to past its last ")".
-    const std::size_t begin = calls[i].call.name_at;
-    std::size_t end = calls[i].call.close < n ? calls[i].call.close + 1 : n;
-    std::size_t j = i + 1;
-    for (; j < calls.size() && calls[j].call.name_at <= end; ++j) {
-      end = std::max(end, calls[j].call.close < n ? calls[j].call.close + 1 : n);
-    }
-    if (j == i + 1) {
-      const ImageRow& row = kRows[calls[i].macro];
-      const MacroCall& call = calls[i].call;
-      // The count is the call's own: no image's row takes it if this one does not.
-      std::size_t rank = npos;
-      if (call.argument_count == row.argument_count) rank = any_name() ? 0 : image_named(body, call);
-      if (rank != npos) {
-        if (!changed) spare.reserve(n + (n >> 3) + 64);
-        changed = true;
-        copy_up_to(begin);
-        const MacroRewrite rewrite = rewrite_for(row, images_[rank]);
-        if (tracked) {
-          append_replacement(*tracked, body, call, rewrite);
-        } else {
-          append_replacement(spare, body, call, rewrite);
-        }
-        note_effects(row, images_[rank]);
-        copied = end;
-      }
+  std::size_t copied = 0;  // body before it is in `spare`
+  const auto replace_up_to = [&](std::size_t begin, std::size_t end, const auto& write) {
+    if (!changed) spare.reserve(n + (n >> 3) + 64);
+    changed = true;
+    if (tracked) {
+      put_copy(*tracked, body, copied, begin);
     } else {
-      part.assign(body, begin, end - begin);
-      std::optional<LineTracker> part_lines;
-      if (lines != nullptr) part_lines.emplace(lines->slice(begin, end));
-      if (run_cluster(part, part_spare, part_lines ? &*part_lines : nullptr)) {
-        if (!changed) spare.reserve(n + (n >> 3) + 64);
-        changed = true;
-        copy_up_to(begin);
-        if (lines != nullptr) lines->paste(*part_lines, spare.size());
-        spare += part;
-        copied = end;
-      }
+      put_copy(spare, body, copied, begin);
     }
-    i = j;
-  }
+    write();
+    copied = end;
+  };
+
+  ImageCall last{};               // the cluster's last call to close
+  std::size_t first_image = npos;  // the first image that a call of the cluster names
+  std::string part, part_spare;
+  const auto on_call = [&](const ImageCall& call) {
+    last = call;
+    const std::size_t rank = any_name() ? 0 : image_named(body, call);
+    if (rank < first_image) first_image = rank;
+  };
+  const auto on_cluster = [&](std::size_t begin, std::size_t end, std::size_t count) {
+    const std::size_t image = first_image;
+    first_image = npos;
+    if (count == 1) {
+      // A lone call: the row of its macro, for the image it names, takes it
+      // or nothing does (the count is the call's own).
+      const ImageRow& row = kRows[last.macro];
+      if (image == npos || last.argument_count != row.argument_count) return;
+      const MacroRewrite rewrite = rewrite_for(row, images_[image]);
+      replace_up_to(begin, end, [&] {
+        if (tracked) {
+          append_replacement(*tracked, body, last.macro_call(), rewrite);
+        } else {
+          append_replacement(spare, body, last.macro_call(), rewrite);
+        }
+      });
+      note_effects(row, images_[image]);
+      return;
+    }
+    if (image == npos) return;
+    part.assign(body, begin, end - begin);
+    std::optional<LineTracker> part_lines;
+    if (lines != nullptr) part_lines.emplace(lines->slice(begin, end));
+    if (!run_cluster(part, image, part_spare, part_lines ? &*part_lines : nullptr)) return;
+    replace_up_to(begin, end, [&] {
+      if (lines != nullptr) lines->paste(*part_lines, spare.size());
+      spare += part;
+    });
+  };
+  read_image_calls(body, macro_names_, on_call, on_cluster);
   if (!changed) return;
-  copy_up_to(n);
+  if (tracked) {
+    put_copy(*tracked, body, copied, n);
+  } else {
+    put_copy(spare, body, copied, n);
+  }
   if (lines != nullptr) lines->commit();
   body.swap(spare);
 }
