@@ -5,7 +5,7 @@
 // them one after the other, each as a whole word, gives the same text as
 // replacing every identifier equal to one of them in a single reading; that
 // reading is what is done here.
-#include "glsl/builtins.h"
+#include "glsl/body_text.h"
 
 #include <array>
 #include <string_view>
@@ -17,18 +17,21 @@
 namespace glsl {
 namespace {
 
+// Each declaration is appended when its built-in was replaced, and the
+// render size's also whenever the shader needs it anyway.
 struct Builtin {
   std::string_view isf_name;
   std::string_view host_name;
   std::string_view declaration;
+  bool declared_for_render_size;
 };
 
 constexpr std::array<Builtin, 5> kBuiltins = {{
-    {"RENDERSIZE", "resolution", "uniform vec2 resolution;\n"},
-    {"TIME", "time", "uniform float time;\n"},
-    {"TIMEDELTA", "time_delta", "uniform float time_delta;\n"},
-    {"DATE", "iDate", "uniform vec4 iDate;\n"},
-    {"FRAMEINDEX", "iFrame", "uniform int iFrame;\n"},
+    {"RENDERSIZE", "resolution", "uniform vec2 resolution;\n", true},
+    {"TIME", "time", "uniform float time;\n", false},
+    {"TIMEDELTA", "time_delta", "uniform float time_delta;\n", false},
+    {"DATE", "iDate", "uniform vec4 iDate;\n", false},
+    {"FRAMEINDEX", "iFrame", "uniform int iFrame;\n", false},
 }};
 
 // The first letters of the five names.
@@ -69,9 +72,11 @@ void write_replaced(Out& out, std::string_view body, std::array<bool, 5>& used) 
 
 }  // namespace
 
-void replace_builtins(std::string& body, std::string& uniforms, bool no_images,
-                      bool render_size_needed, std::string& spare, LineTracker* lines) {
-  body.resize(up_to_nul(body).size());
+void BodyText::replace_builtins(std::string& uniforms, bool render_size_needed) {
+  end_at_nul();
+  std::string& body = text_;
+  std::string& spare = spare_;
+  LineTracker* const lines = tracker();
   std::array<bool, 5> used{};
   OutputLength length;
   write_replaced(length, body, used);
@@ -88,10 +93,10 @@ void replace_builtins(std::string& body, std::string& uniforms, bool no_images,
     body.swap(spare);
   }
   for (std::size_t row = 0; row < kBuiltins.size(); ++row) {
-    // Without images the prologue computes isf_FragNormCoord from resolution,
-    // and IMG_PIXEL reads divide by it.
-    const bool resolution_anyway = row == 0 && (no_images || render_size_needed);
-    if (used[row] || resolution_anyway) uniforms += kBuiltins[row].declaration;
+    const Builtin& builtin = kBuiltins[row];
+    if (used[row] || (builtin.declared_for_render_size && render_size_needed)) {
+      uniforms += builtin.declaration;
+    }
   }
 }
 

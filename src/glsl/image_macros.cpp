@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "glsl/body_text.h"
 #include "glsl/chars.h"
 #include "glsl/line_map.h"
 #include "glsl/macro_calls.h"
@@ -57,20 +58,12 @@ bool rewrite_calls(std::string& text, const MacroRewrite& rewrite, std::string& 
 
 }  // namespace
 
-bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite, std::string& spare,
-                            LineTracker* lines) {
-  text.resize(up_to_nul(text).size());
-  if (text.size() < std::numeric_limits<std::uint32_t>::max()) {
-    return rewrite_calls<std::uint32_t>(text, rewrite, spare, lines);
+bool BodyText::rewrite_image_macro(const MacroRewrite& rewrite) {
+  end_at_nul();
+  if (text_.size() < std::numeric_limits<std::uint32_t>::max()) {
+    return rewrite_calls<std::uint32_t>(text_, rewrite, spare_, tracker());
   }
-  return rewrite_calls<std::uint64_t>(text, rewrite, spare, lines);
-}
-
-std::string rewrite_image_macro(std::string_view text, const MacroRewrite& rewrite, bool& replaced) {
-  std::string result(up_to_nul(text));
-  std::string spare;
-  replaced = rewrite_image_macro_in(result, rewrite, spare);
-  return result;
+  return rewrite_calls<std::uint64_t>(text_, rewrite, spare_, tracker());
 }
 
 }  // namespace glsl

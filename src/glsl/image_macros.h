@@ -1,10 +1,10 @@
-// Rewrites the ISF image-access macros (IMG_SIZE, IMG_THIS_PIXEL,
-// IMG_THIS_NORM_PIXEL, IMG_NORM_PIXEL, IMG_PIXEL) into plain GLSL on the
-// host's sampler uniforms.
+// One rewrite of the calls of an ISF image-access macro (IMG_SIZE,
+// IMG_THIS_PIXEL, IMG_THIS_NORM_PIXEL, IMG_NORM_PIXEL, IMG_PIXEL) into plain
+// GLSL on a sampler: its parameters, and the text a qualifying call becomes.
+// The rewrite itself is BodyText::rewrite_image_macro.
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 #include "glsl/chars.h"
@@ -22,15 +22,6 @@ struct MacroRewrite {
   std::string_view second_suffix;       // e.g. "/resolution"
   std::string_view trailing_argument;   // e.g. "gl_TexCoord[0].xy"
 };
-
-// Rewrites every qualifying call of one macro; `replaced` tells whether any was.
-std::string rewrite_image_macro(std::string_view text, const MacroRewrite& rewrite, bool& replaced);
-
-// rewrite_image_macro applied to `text` itself, rebuilt only when a call
-// qualifies, through `spare` as replace_whole_word_in does; returns the
-// replaced flag.
-bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite, std::string& spare,
-                            LineTracker* lines = nullptr);
 
 // Appends what a qualifying `call` of `text` becomes under `rewrite`,
 // through put_copy and put_made_for (line_map.h).

@@ -8,7 +8,7 @@
 // renamings on its own, in one reading. A name holding other characters
 // (a space, a dot) can span several identifiers: it gets a reading of its
 // own, at its place in the order.
-#include "glsl/image_names.h"
+#include "glsl/body_text.h"
 
 #include <algorithm>
 #include <string_view>
@@ -18,7 +18,6 @@
 
 #include "glsl/chars.h"
 #include "glsl/line_map.h"
-#include "glsl/scan.h"
 
 namespace glsl {
 namespace {
@@ -93,12 +92,11 @@ bool rename_identifiers(std::string& body, const std::vector<const Entry*>& run,
 
 }  // namespace
 
-void rename_images(std::string& body, const std::map<std::string, std::string>& image_table,
-                   std::string& spare, LineTracker* lines) {
-  body.resize(up_to_nul(body).size());
+void BodyText::rename_images(const std::map<std::string, std::string>& image_table) {
+  end_at_nul();
   std::vector<const Entry*> run;
   const auto flush = [&] {
-    if (!run.empty()) rename_identifiers(body, run, spare, lines);
+    if (!run.empty()) rename_identifiers(text_, run, spare_, tracker());
     run.clear();
   };
   for (const Entry& entry : image_table) {
@@ -110,7 +108,7 @@ void rename_images(std::string& body, const std::map<std::string, std::string>& 
       continue;
     }
     flush();
-    replace_whole_word_in(body, name, entry.second, spare, lines);
+    replace_whole_word(name, entry.second);
   }
   flush();
 }

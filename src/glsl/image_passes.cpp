@@ -10,7 +10,7 @@
 // calls name, found again after each image, since a rewrite inside a first
 // argument can make it name another image. On a body that is not regular,
 // every image runs every row over the whole body.
-#include "glsl/image_passes.h"
+#include "glsl/body_text.h"
 
 #include <optional>
 #include <string_view>
@@ -24,6 +24,8 @@
 
 namespace glsl {
 namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
 
 // One row per macro, in the order the rows run for each image. Both
 // current-pixel reads become the same read: the host's texture coordinate
@@ -80,11 +82,11 @@ class Passes {
 
   // The whole body, or a cluster of it, through every row of one image;
   // true when something changed.
-  bool run_image(std::string& text, std::size_t image, std::string& spare, LineTracker* lines) {
+  bool run_image(BodyText& text, std::size_t image) {
     bool changed = false;
     for (const ImageRow& row : kRows) {
-      if (!rewrite_image_macro_in(text, rewrite_for(row, images_[image]), spare, lines)) continue;
-      note_effects(row, images_[image]);
+      if (!text.rewrite_image_macro(rewrite_for(row, images_[image]))) continue;
+      note_effects(row, image);
       changed = true;
     }
     return changed;
@@ -100,19 +102,20 @@ class Passes {
   // An image with an empty name, first in the table, reads any first argument.
   bool any_name() const { return images_.front().name.empty(); }
 
-  void note_effects(const ImageRow& row, Image& image) {
-    if (row.declares_size) image.size_declared = true;
+  void note_effects(const ImageRow& row, std::size_t image) {
+    if (row.declares_size) images_[image].size_declared = true;
     if (row.needs_render_size) render_size_needed_ = true;
   }
 
   // Rewrites a cluster of nested calls, image after image, starting with
   // image `next` (npos: none); true when it changed.
-  bool run_cluster(std::string& text, std::size_t next, std::string& spare, LineTracker* lines) {
+  bool run_cluster(BodyText& part, std::size_t next) {
     bool changed = false;
     while (next < images_.size()) {
-      changed = run_image(text, next, spare, lines) || changed;
+      changed = run_image(part, next) || changed;
       const std::size_t done = next;
       next = npos;
+      const std::string_view text = part.text();
       if (!is_regular(text, macro_names_)) {
         next = done + 1;
         continue;
@@ -128,8 +131,6 @@ class Passes {
     return changed;
   }
 
-  void run(std::string& body, std::string& spare, LineTracker* lines);
-
   void declare(std::string& uniforms) const {
     for (const Image& image : images_) {
       if (image.size_declared) uniforms += "uniform vec2 " + image.size_uniform + ";\n";
@@ -137,10 +138,14 @@ class Passes {
   }
 
   bool render_size_needed() const { return render_size_needed_; }
+  const std::vector<std::string_view>& macro_names() const { return macro_names_; }
+  std::size_t image_count() const { return images_.size(); }
+  static const ImageRow& row(std::size_t macro) { return kRows[macro]; }
+  MacroRewrite rewrite(const ImageRow& row, std::size_t image) const {
+    return rewrite_for(row, images_[image]);
+  }
 
  private:
-  static constexpr std::size_t npos = std::string_view::npos;
-
   std::vector<Image> images_;
   std::unordered_map<std::string_view, std::size_t> rank_;
   std::size_t longest_ = 0;
@@ -148,11 +153,10 @@ class Passes {
   bool render_size_needed_ = false;
 };
 
-void Passes::run(std::string& body, std::string& spare, LineTracker* lines) {
-  if (!is_regular(body, macro_names_)) {
-    for (std::size_t image = 0; image < images_.size(); ++image) run_image(body, image, spare, lines);
-    return;
-  }
+// Writes into `spare` the body with each cluster of calls rewritten on its
+// own; false when nothing changed (and `spare` means nothing).
+bool rewrite_by_clusters(std::string_view body, std::string& spare, LineTracker* lines,
+                         Passes& passes) {
   const std::size_t n = body.size();
   std::optional<TrackedOutput> tracked;
   if (lines != nullptr) tracked.emplace(TrackedOutput{spare, *lines});
@@ -173,10 +177,9 @@ void Passes::run(std::string& body, std::string& spare, LineTracker* lines) {
 
   ImageCall last{};               // the cluster's last call to close
   std::size_t first_image = npos;  // the first image that a call of the cluster names
-  std::string part, part_spare;
   const auto on_call = [&](const ImageCall& call) {
     last = call;
-    const std::size_t rank = any_name() ? 0 : image_named(body, call);
+    const std::size_t rank = passes.any_name() ? 0 : passes.image_named(body, call);
     if (rank < first_image) first_image = rank;
   };
   const auto on_cluster = [&](std::size_t begin, std::size_t end, std::size_t count) {
@@ -185,9 +188,9 @@ void Passes::run(std::string& body, std::string& spare, LineTracker* lines) {
     if (count == 1) {
       // A lone call: the row of its macro, for the image it names, takes it
       // or nothing does (the count is the call's own).
-      const ImageRow& row = kRows[last.macro];
+      const ImageRow& row = Passes::row(last.macro);
       if (image == npos || last.argument_count != row.argument_count) return;
-      const MacroRewrite rewrite = rewrite_for(row, images_[image]);
+      const MacroRewrite rewrite = passes.rewrite(row, image);
       replace_up_to(begin, end, [&] {
         if (tracked) {
           append_replacement(*tracked, body, last.macro_call(), rewrite);
@@ -195,41 +198,47 @@ void Passes::run(std::string& body, std::string& spare, LineTracker* lines) {
           append_replacement(spare, body, last.macro_call(), rewrite);
         }
       });
-      note_effects(row, images_[image]);
+      passes.note_effects(row, image);
       return;
     }
     if (image == npos) return;
-    part.assign(body, begin, end - begin);
     std::optional<LineTracker> part_lines;
     if (lines != nullptr) part_lines.emplace(lines->slice(begin, end));
-    if (!run_cluster(part, image, part_spare, part_lines ? &*part_lines : nullptr)) return;
+    BodyText part(std::string(body.substr(begin, end - begin)), std::move(part_lines));
+    if (!passes.run_cluster(part, image)) return;
     replace_up_to(begin, end, [&] {
-      if (lines != nullptr) lines->paste(*part_lines, spare.size());
-      spare += part;
+      if (lines != nullptr) lines->paste(*part.lines(), spare.size());
+      spare += part.text();
     });
   };
-  read_image_calls(body, macro_names_, on_call, on_cluster);
-  if (!changed) return;
+  read_image_calls(body, passes.macro_names(), on_call, on_cluster);
+  if (!changed) return false;
   if (tracked) {
     put_copy(*tracked, body, copied, n);
   } else {
     put_copy(spare, body, copied, n);
   }
   if (lines != nullptr) lines->commit();
-  body.swap(spare);
+  return true;
 }
+
 
 }  // namespace
 
-bool run_image_passes(std::string& body, std::string& uniforms,
-                      const std::map<std::string, std::string>& image_table, std::string& spare,
-                      LineTracker* lines) {
+bool BodyText::run_image_passes(std::string& uniforms,
+                                const std::map<std::string, std::string>& image_table) {
   if (image_table.empty()) return false;
-  body.resize(up_to_nul(body).size());
+  end_at_nul();
   Passes passes(image_table);
-  passes.run(body, spare, lines);
+  const std::string_view body = text_;
+  if (is_regular(body, passes.macro_names())) {
+    if (rewrite_by_clusters(body, spare_, tracker(), passes)) text_.swap(spare_);
+  } else {
+    for (std::size_t image = 0; image < passes.image_count(); ++image) passes.run_image(*this, image);
+  }
   passes.declare(uniforms);
   return passes.render_size_needed();
 }
+
 
 }  // namespace glsl

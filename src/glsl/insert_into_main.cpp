@@ -4,7 +4,7 @@
 // prologue.
 #include <string_view>
 
-#include "glsl/assemble.h"
+#include "glsl/body_text.h"
 #include "glsl/chars.h"
 #include "glsl/line_map.h"
 #include "glsl/output_length.h"
@@ -41,8 +41,10 @@ std::size_t insertion_point(std::string_view body, std::size_t at) {
 
 }  // namespace
 
-void insert_into_main_in(std::string& body, const std::string& prologue, std::string& spare,
-                         LineTracker* lines) {
+void BodyText::insert_into_main(std::string_view prologue) {
+  std::string& body = text_;
+  std::string& spare = spare_;
+  LineTracker* const lines = tracker();
   // The search reads the body up to its first NUL; each "main" is judged by
   // its neighbours in the body, and one that is part of a longer identifier
   // (domain, mainImage) or is not a definition (a prototype, a comment) only
@@ -70,13 +72,6 @@ void insert_into_main_in(std::string& body, const std::string& prologue, std::st
     body.swap(spare);
     return;
   }
-}
-
-std::string insert_into_main(const std::string& body, const std::string& prologue) {
-  std::string result = body;
-  std::string spare;
-  insert_into_main_in(result, prologue, spare);
-  return result;
 }
 
 }  // namespace glsl

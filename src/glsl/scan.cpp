@@ -3,6 +3,7 @@
 // (word occurrences through WordSearch), so its time is linear in the text.
 #include "glsl/scan.h"
 
+#include "glsl/body_text.h"
 #include "glsl/chars.h"
 #include "glsl/line_map.h"
 #include "glsl/output_length.h"
@@ -62,34 +63,21 @@ std::size_t replaced_size(std::string_view text, std::string_view old_name, std:
 
 }  // namespace
 
-std::string replace_whole_word(std::string_view text, std::string_view old_name,
-                               std::string_view new_name, bool& replaced) {
-  replaced = false;
-  text = up_to_nul(text);
-  std::string result;
+bool BodyText::replace_whole_word(std::string_view old_name, std::string_view new_name) {
+  end_at_nul();
   // A name that cannot start an identifier is never a candidate.
-  if (!old_name.empty() && is_name_start_char(old_name[0])) {
-    write_replaced(result, replaced_size(text, old_name, new_name), text, old_name, new_name,
-                   replaced);
-  }
-  return replaced ? result : std::string(text);
-}
-
-bool replace_whole_word_in(std::string& text, std::string_view old_name, std::string_view new_name,
-                           std::string& spare, LineTracker* lines) {
-  text.resize(up_to_nul(text).size());
   if (old_name.empty() || !is_name_start_char(old_name[0])) return false;
   bool replaced = false;
-  spare.clear();
-  const std::size_t size = replaced_size(text, old_name, new_name) + kBodySlack;
-  if (lines == nullptr) {
-    write_replaced(spare, size, text, old_name, new_name, replaced);
+  spare_.clear();
+  const std::size_t size = replaced_size(text_, old_name, new_name) + kBodySlack;
+  if (lines_) {
+    TrackedOutput out{spare_, *lines_};
+    write_replaced(out, size, text_, old_name, new_name, replaced);
+    if (replaced) lines_->commit();
   } else {
-    TrackedOutput out{spare, *lines};
-    write_replaced(out, size, text, old_name, new_name, replaced);
-    if (replaced) lines->commit();
+    write_replaced(spare_, size, text_, old_name, new_name, replaced);
   }
-  if (replaced) text.swap(spare);
+  if (replaced) text_.swap(spare_);
   return replaced;
 }
 

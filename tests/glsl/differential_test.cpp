@@ -1,5 +1,5 @@
 // The fast scanning and rewriting against the plain readings of the rules in
-// fuzz/reference_rewrite.h, on generated bodies rich in the characters that the
+// tests/reference, on generated bodies rich in the characters that the
 // rules care about: names, parentheses, commas, blanks, comment marks, NULs.
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 #include "glsl/assemble.h"
 #include "glsl/blank_skip.h"
-#include "glsl/builtins.h"
+#include "glsl/body_text.h"
 #include "glsl/chars.h"
 #include "glsl/image_macros.h"
 #include "glsl/scan.h"
@@ -106,9 +106,11 @@ TEST(Differential, SplitAndReplaceAgreeWithTheReference) {
     const std::string text = random_body(rng, round % 20);
     ASSERT_EQ(glsl::split_call_arguments(text), reference::split_call_arguments(text)) << shown(text);
     for (const char* old_name : {"img", "IMG_SIZE", "x", "img x", "/*", "x(", "2x"}) {
-      bool fast = true, slow = false;
-      const std::string got = glsl::replace_whole_word(text, old_name, "tex0", fast);
-      ASSERT_EQ(got, reference::replace_whole_word(text, old_name, "tex0", slow)) << shown(text) << old_name;
+      glsl::BodyText body(text);
+      bool slow = false;
+      const bool fast = body.replace_whole_word(old_name, "tex0");
+      ASSERT_EQ(body.text(), reference::replace_whole_word(text, old_name, "tex0", slow))
+          << shown(text) << old_name;
       ASSERT_EQ(fast, slow) << shown(text);
     }
   }
@@ -134,9 +136,11 @@ TEST(Differential, ImageMacroRewriteAgreesWithTheReference) {
   for (int round = 0; round < 20000; ++round) {
     const std::string text = random_body(rng, 4 + round % 40);
     for (const glsl::MacroRewrite& r : rewrites) {
-      bool fast = true, slow = false;
-      const std::string got = glsl::rewrite_image_macro(text, r, fast);
-      ASSERT_EQ(got, reference::rewrite_image_macro(text, r, slow)) << shown(text) << " " << r.macro_name;
+      glsl::BodyText body(text);
+      bool slow = false;
+      const bool fast = body.rewrite_image_macro(r);
+      ASSERT_EQ(body.text(), reference::rewrite_image_macro(text, r, slow))
+          << shown(text) << " " << r.macro_name;
       ASSERT_EQ(fast, slow) << shown(text);
       rewritten += slow ? 1 : 0;
     }
@@ -165,9 +169,10 @@ TEST(Differential, BuiltinsInOneReadingEqualTheTableRowByRow) {
       expected = reference::replace_whole_word(expected, isf, host, replaced);
       if (replaced) declared += std::string(isf);
     }
-    std::string got = body, uniforms, spare;
-    glsl::replace_builtins(got, uniforms, false, false, spare);
-    ASSERT_EQ(got, expected) << shown(body);
+    glsl::BodyText got(body);
+    std::string uniforms;
+    got.replace_builtins(uniforms, false);
+    ASSERT_EQ(got.text(), expected) << shown(body);
     std::string names;
     for (const auto& [isf, host] : rows) {
       if (uniforms.find(std::string(" ") + host + ";") != std::string::npos) names += isf;
@@ -195,7 +200,9 @@ TEST(Differential, WholeStageAgreesWithTheReference) {
     std::string body;
     for (int i = 0; i < round % 40; ++i) body += pieces[pick(rng)];
     for (const auto& table : tables) {
-      ASSERT_EQ(glsl::rewrite_and_assemble(body, "", "", "u;\n", table),
+      std::string uniforms = "u;\n";
+      std::string rewritten = glsl::rewrite_body(body, uniforms, table);
+      ASSERT_EQ(glsl::assemble("", "", uniforms, std::move(rewritten)),
                 reference::rewrite_and_assemble(body, "", "", "u;\n", table))
           << shown(body);
     }
@@ -235,8 +242,9 @@ TEST(Differential, InsertIntoMainAgreesWithTheReference) {
   std::mt19937 rng(17);
   for (int round = 0; round < 20000; ++round) {
     const std::string text = random_body(rng, round % 30);
-    ASSERT_EQ(glsl::insert_into_main(text, "P;"), reference::insert_into_main(text, "P;"))
-        << shown(text);
+    glsl::BodyText body(text);
+    body.insert_into_main("P;");
+    ASSERT_EQ(body.text(), reference::insert_into_main(text, "P;")) << shown(text);
   }
 }
 

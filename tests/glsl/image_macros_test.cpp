@@ -2,12 +2,13 @@
 // IMG_THIS_NORM_PIXEL, IMG_NORM_PIXEL and IMG_PIXEL become GLSL on the
 // sampler, what they become, and the declarations and flag they leave.
 #include "glsl/image_macros.h"
-#include "glsl/image_passes.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
+
+#include "glsl/body_text.h"
 
 namespace {
 
@@ -19,11 +20,10 @@ struct PassCase {
 const std::string kSize = "uniform vec2 resolution_tex0;\n";
 
 void expect_passes(const std::map<std::string, std::string>& table, const PassCase& c) {
-  std::string body = c.body;
+  glsl::BodyText body(c.body);
   std::string uniforms = "uniform sampler2D tex0;\n";
-  std::string spare;
-  const bool needed = glsl::run_image_passes(body, uniforms, table, spare);
-  EXPECT_EQ(body, c.expected) << c.body;
+  const bool needed = body.run_image_passes(uniforms, table);
+  EXPECT_EQ(body.text(), c.expected) << c.body;
   EXPECT_EQ(uniforms, "uniform sampler2D tex0;\n" + c.uniforms) << c.body;
   EXPECT_EQ(needed, c.render_size_needed) << c.body;
 }
@@ -113,12 +113,10 @@ TEST(ImagePass, EmptyTableChangesNothing) {
 }
 
 TEST(ImagePass, ImagesRunInByteOrderOfTheirNames) {
-  std::string body = "IMG_SIZE(mask) IMG_SIZE(inputImage) IMG_SIZE(Zed)";
+  glsl::BodyText body("IMG_SIZE(mask) IMG_SIZE(inputImage) IMG_SIZE(Zed)");
   std::string uniforms;
-  std::string spare;
-  glsl::run_image_passes(body, uniforms, {{"mask", "tex0"}, {"inputImage", "tex1"}, {"Zed", "tex2"}},
-                         spare);
-  EXPECT_EQ(body, "resolution_tex0 resolution_tex1 resolution_tex2");
+  body.run_image_passes(uniforms, {{"mask", "tex0"}, {"inputImage", "tex1"}, {"Zed", "tex2"}});
+  EXPECT_EQ(body.text(), "resolution_tex0 resolution_tex1 resolution_tex2");
   EXPECT_EQ(uniforms,
             "uniform vec2 resolution_tex2;\n"
             "uniform vec2 resolution_tex1;\n"
@@ -139,13 +137,13 @@ TEST(RewriteImageMacro, BuildsTheReplacementFromItsParts) {
       {{"M", "f", 2, "a", "A", "/s", ""}, "M(a,b)+M(a,c)", "f(A, (b)/s)+f(A, (c)/s)"},
   };
   for (const MacroCase& c : cases) {
-    bool replaced = false;
-    EXPECT_EQ(glsl::rewrite_image_macro(c.text, c.rewrite, replaced), c.expected) << c.text;
-    EXPECT_TRUE(replaced);
+    glsl::BodyText text(c.text);
+    EXPECT_TRUE(text.rewrite_image_macro(c.rewrite)) << c.text;
+    EXPECT_EQ(text.text(), c.expected) << c.text;
   }
-  bool replaced = true;
-  EXPECT_EQ(glsl::rewrite_image_macro("M(a)", {"M", "f", 2, "", "", "", ""}, replaced), "M(a)");
-  EXPECT_FALSE(replaced);
+  glsl::BodyText text("M(a)");
+  EXPECT_FALSE(text.rewrite_image_macro({"M", "f", 2, "", "", "", ""}));
+  EXPECT_EQ(text.text(), "M(a)");
 }
 
 }  // namespace

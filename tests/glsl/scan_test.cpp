@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "glsl/body_text.h"
+
 namespace {
 
 constexpr std::size_t npos = std::string::npos;
@@ -70,19 +72,10 @@ TEST(ReplaceWholeWord, ReplacesWholeIdentifiersOnly) {
       {std::string("ab\0cd", 5), "", "y", "ab", false},
   };
   for (const ReplaceCase& c : cases) {
-    bool replaced = !c.replaced;
-    EXPECT_EQ(glsl::replace_whole_word(c.text, c.old_name, c.new_name, replaced), c.expected)
-        << c.text;
-    EXPECT_EQ(replaced, c.replaced) << c.text;
+    glsl::BodyText body(c.text);
+    EXPECT_EQ(body.replace_whole_word(c.old_name, c.new_name), c.replaced) << c.text;
+    EXPECT_EQ(body.text(), c.expected) << c.text;
   }
-}
-
-TEST(ReplaceWholeWord, ClearsTheFlagOnEveryCall) {
-  bool replaced = false;
-  glsl::replace_whole_word("TIME", "TIME", "time", replaced);
-  ASSERT_TRUE(replaced);
-  glsl::replace_whole_word("nothing", "TIME", "time", replaced);
-  EXPECT_FALSE(replaced);
 }
 
 struct SplitCase {

@@ -1,6 +1,6 @@
 // The rewriting rules one step at a time, as the format describes them: every
 // call's end is searched afresh and every "main" restarts the search. Slow on
-// purpose; only the fuzzers and their replay use it.
+// purpose; only the differential tests, the fuzzers and their replay use it.
 #include "reference_rewrite.h"
 
 namespace reference {
