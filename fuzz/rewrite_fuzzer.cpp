@@ -14,6 +14,7 @@
 #include "glsl/assemble.h"
 #include "glsl/body_text.h"
 #include "glsl/image_macros.h"
+#include "glsl/rule_tables.h"
 #include "glsl/scan.h"
 #include "reference_rewrite.h"
 
@@ -79,14 +80,14 @@ std::string joined(const std::vector<std::string>& args) {
 
 glsl::MacroRewrite image_pass_row(unsigned char choice, std::string_view image,
                                   std::string_view macro) {
-  static constexpr glsl::MacroRewrite rows[] = {
-      {"IMG_SIZE", "", 1, "", "resolution_tex0", "", ""},
-      {"IMG_THIS_PIXEL", "texture2D", 1, "", "tex0", "", "gl_TexCoord[0].xy"},
-      {"IMG_THIS_NORM_PIXEL", "texture2D", 1, "", "tex0", "", "gl_TexCoord[0].xy"},
-      {"IMG_NORM_PIXEL", "texture2D", 2, "", "tex0", "", ""},
-      {"IMG_PIXEL", "texture2D", 2, "", "tex0", "/resolution", ""},
-  };
-  glsl::MacroRewrite row = rows[choice % 5];
+  const glsl::ImageRow& table_row = glsl::kImageRows[choice % glsl::kImageRows.size()];
+  glsl::MacroRewrite row = {table_row.macro_name,
+                            table_row.function_name,
+                            table_row.argument_count,
+                            "",
+                            table_row.first_becomes_size ? "resolution_tex0" : "tex0",
+                            table_row.second_suffix,
+                            table_row.trailing_argument};
   if (!(choice & 0x80)) row.image_name = image;  // else: any first argument
   if (choice & 0x40) row.macro_name = macro;
   return row;

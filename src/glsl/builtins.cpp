@@ -13,26 +13,10 @@
 #include "glsl/chars.h"
 #include "glsl/line_map.h"
 #include "glsl/output_length.h"
+#include "glsl/rule_tables.h"
 
 namespace glsl {
 namespace {
-
-// Each declaration is appended when its built-in was replaced, and the
-// render size's also whenever the shader needs it anyway.
-struct Builtin {
-  std::string_view isf_name;
-  std::string_view host_name;
-  std::string_view declaration;
-  bool declared_for_render_size;
-};
-
-constexpr std::array<Builtin, 5> kBuiltins = {{
-    {"RENDERSIZE", "resolution", "uniform vec2 resolution;\n", true},
-    {"TIME", "time", "uniform float time;\n", false},
-    {"TIMEDELTA", "time_delta", "uniform float time_delta;\n", false},
-    {"DATE", "iDate", "uniform vec4 iDate;\n", false},
-    {"FRAMEINDEX", "iFrame", "uniform int iFrame;\n", false},
-}};
 
 // The first letters of the five names.
 struct Starts {
@@ -45,7 +29,7 @@ constexpr Starts kStarts;
 
 // Writes the body with every built-in replaced and marks the rows used.
 template <class Out>
-void write_replaced(Out& out, std::string_view body, std::array<bool, 5>& used) {
+void write_replaced(Out& out, std::string_view body, std::array<bool, kBuiltins.size()>& used) {
   const std::size_t n = body.size();
   std::size_t copied = 0;
   for (std::size_t at = 0; at < n;) {
@@ -77,10 +61,10 @@ void BodyText::replace_builtins(std::string& uniforms, bool render_size_needed) 
   std::string& body = text_;
   std::string& spare = spare_;
   LineTracker* const lines = tracker();
-  std::array<bool, 5> used{};
+  std::array<bool, kBuiltins.size()> used{};
   OutputLength length;
   write_replaced(length, body, used);
-  if (used != std::array<bool, 5>{}) {
+  if (used != std::array<bool, kBuiltins.size()>{}) {
     spare.clear();
     spare.reserve(length.size + kBodySlack);
     if (lines == nullptr) {

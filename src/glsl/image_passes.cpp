@@ -21,36 +21,12 @@
 #include "glsl/image_calls.h"
 #include "glsl/image_macros.h"
 #include "glsl/line_map.h"
+#include "glsl/rule_tables.h"
 
 namespace glsl {
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
-
-// One row per macro, in the order the rows run for each image. Both
-// current-pixel reads become the same read: the host's texture coordinate
-// is already normalised. IMG_PIXEL's pixel coordinate is divided by the
-// render size, not by the image's own size.
-struct ImageRow {
-  std::string_view macro_name;
-  std::string_view function_name;
-  std::size_t argument_count;
-  bool first_becomes_size;  // the image's size uniform; otherwise its sampler
-  std::string_view second_suffix;
-  std::string_view trailing_argument;
-  bool declares_size;       // a rewrite declares the image's size uniform
-  bool needs_render_size;   // a rewrite needs the render-size uniform
-};
-
-constexpr std::string_view kThisPixel = "gl_TexCoord[0].xy";
-
-constexpr ImageRow kRows[] = {
-    {"IMG_SIZE", "", 1, true, "", "", true, false},
-    {"IMG_THIS_PIXEL", "texture2D", 1, false, "", kThisPixel, false, false},
-    {"IMG_THIS_NORM_PIXEL", "texture2D", 1, false, "", kThisPixel, false, false},
-    {"IMG_NORM_PIXEL", "texture2D", 2, false, "", "", false, false},
-    {"IMG_PIXEL", "texture2D", 2, false, "/resolution", "", false, true},
-};
 
 struct Image {
   std::string_view name;
@@ -77,14 +53,14 @@ class Passes {
       images_.push_back({name, sampler, "resolution_" + sampler});
       longest_ = std::max(longest_, name.size());
     }
-    for (const ImageRow& row : kRows) macro_names_.push_back(row.macro_name);
+    for (const ImageRow& row : kImageRows) macro_names_.push_back(row.macro_name);
   }
 
   // The whole body, or a cluster of it, through every row of one image;
   // true when something changed.
   bool run_image(BodyText& text, std::size_t image) {
     bool changed = false;
-    for (const ImageRow& row : kRows) {
+    for (const ImageRow& row : kImageRows) {
       if (!text.rewrite_image_macro(rewrite_for(row, images_[image]))) continue;
       note_effects(row, image);
       changed = true;
@@ -140,7 +116,7 @@ class Passes {
   bool render_size_needed() const { return render_size_needed_; }
   const std::vector<std::string_view>& macro_names() const { return macro_names_; }
   std::size_t image_count() const { return images_.size(); }
-  static const ImageRow& row(std::size_t macro) { return kRows[macro]; }
+  static const ImageRow& row(std::size_t macro) { return kImageRows[macro]; }
   MacroRewrite rewrite(const ImageRow& row, std::size_t image) const {
     return rewrite_for(row, images_[image]);
   }

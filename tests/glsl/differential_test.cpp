@@ -16,6 +16,7 @@
 #include "glsl/body_text.h"
 #include "glsl/chars.h"
 #include "glsl/image_macros.h"
+#include "glsl/rule_tables.h"
 #include "glsl/scan.h"
 #include "glsl/word_search.h"
 #include "reference_rewrite.h"
@@ -152,11 +153,6 @@ TEST(Differential, ImageMacroRewriteAgreesWithTheReference) {
 TEST(Differential, BuiltinsInOneReadingEqualTheTableRowByRow) {
   const std::vector<std::string> pieces = {"TIME", "TIMEDELTA", "DATE", "RENDERSIZE", "FRAMEINDEX",
                                            "TIM", "_", "2", " ", ".", "x", "(", std::string(1, '\0')};
-  const std::pair<const char*, const char*> rows[] = {{"RENDERSIZE", "resolution"},
-                                                      {"TIME", "time"},
-                                                      {"TIMEDELTA", "time_delta"},
-                                                      {"DATE", "iDate"},
-                                                      {"FRAMEINDEX", "iFrame"}};
   std::mt19937 rng(19);
   std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
   for (int round = 0; round < 5000; ++round) {
@@ -164,18 +160,18 @@ TEST(Differential, BuiltinsInOneReadingEqualTheTableRowByRow) {
     for (int i = 0; i < round % 25; ++i) body += pieces[pick(rng)];
     std::string expected = body;
     std::string declared;
-    for (const auto& [isf, host] : rows) {
+    for (const glsl::Builtin& row : glsl::kBuiltins) {
       bool replaced = false;
-      expected = reference::replace_whole_word(expected, isf, host, replaced);
-      if (replaced) declared += std::string(isf);
+      expected = reference::replace_whole_word(expected, row.isf_name, row.host_name, replaced);
+      if (replaced) declared += std::string(row.isf_name);
     }
     glsl::BodyText got(body);
     std::string uniforms;
     got.replace_builtins(uniforms, false);
     ASSERT_EQ(got.text(), expected) << shown(body);
     std::string names;
-    for (const auto& [isf, host] : rows) {
-      if (uniforms.find(std::string(" ") + host + ";") != std::string::npos) names += isf;
+    for (const glsl::Builtin& row : glsl::kBuiltins) {
+      if (uniforms.find(row.declaration) != std::string::npos) names += std::string(row.isf_name);
     }
     ASSERT_EQ(names, declared) << shown(body);
   }
