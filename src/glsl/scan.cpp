@@ -1,6 +1,6 @@
-// Whole-word search and replacement over GLSL text, and the splitting of a
-// call's arguments. Each operation reads its text once from left to right
-// (word occurrences through WordSearch), so its time is linear in the text.
+// Whole-word search and replacement over GLSL text. Each reads its text once
+// from left to right (word occurrences through WordSearch), so its time is
+// linear in the text.
 #include "glsl/scan.h"
 
 #include "glsl/body_text.h"
@@ -79,37 +79,6 @@ bool BodyText::replace_whole_word(std::string_view old_name, std::string_view ne
   }
   if (replaced) text_.swap(spare_);
   return replaced;
-}
-
-std::vector<std::string> split_call_arguments(std::string_view text) {
-  text = up_to_nul(text);
-  const std::size_t n = text.size();
-  std::vector<std::string> arguments;
-  std::size_t at = skip_blanks_and_comments(text, 0);
-  if (at == n) return arguments;
-
-  std::size_t start = at;
-  int depth = 0;
-  while (at < n) {
-    const char c = text[at];
-    if (c == '(') {
-      ++depth;
-    } else if (c == ')') {
-      if (depth <= 0) break;
-      --depth;
-    } else if (c == ',' && depth == 0) {
-      // White space before a comma stays in the argument; after it, only
-      // white space is skipped, not comments.
-      arguments.emplace_back(text.substr(start, at - start));
-      ++at;
-      while (at < n && is_white_space(text[at])) ++at;
-      start = at;
-      continue;
-    }
-    ++at;
-  }
-  if (at > start) arguments.emplace_back(text.substr(start, at - start));
-  return arguments;
 }
 
 }  // namespace glsl

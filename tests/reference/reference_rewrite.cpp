@@ -104,6 +104,8 @@ std::string replace_whole_word(std::string_view text, std::string_view old_name,
   return out;
 }
 
+namespace {
+
 std::vector<std::string> split_call_arguments(std::string_view text) {
   std::size_t end = text_end(text);
   std::size_t at = skip_space_and_comments(text, 0, end);
@@ -130,6 +132,8 @@ std::vector<std::string> split_call_arguments(std::string_view text) {
   if (at > start) args.emplace_back(text.substr(start, at - start));
   return args;
 }
+
+}  // namespace
 
 std::string rewrite_image_macro(std::string_view text, const glsl::MacroRewrite& rewrite,
                                 bool& replaced) {

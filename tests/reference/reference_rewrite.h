@@ -27,8 +27,6 @@ bool find_whole_word(std::string_view text, std::string_view word, std::size_t& 
 std::string replace_whole_word(std::string_view text, std::string_view old_name,
                                std::string_view new_name, bool& replaced);
 
-std::vector<std::string> split_call_arguments(std::string_view text);
-
 std::string rewrite_image_macro(std::string_view text, const glsl::MacroRewrite& rewrite,
                                 bool& replaced);
 
