@@ -56,22 +56,13 @@ std::string rewrite_body(std::string body, std::string& uniform_block,
 
 std::string assemble(const std::string& comment_block, const std::string& define_block,
                      const std::string& uniform_block, std::string body) {
-  std::string blocks;
-  blocks.reserve(comment_block.size() + define_block.size() + uniform_block.size() + 2);
-  blocks += comment_block;
-  blocks += '\n';
-  blocks += define_block;
-  blocks += '\n';
-  blocks += uniform_block;
-  // A rebuilt body keeps room for the blocks in front of it; otherwise the
-  // output gets a buffer of its own.
-  if (body.capacity() >= blocks.size() + body.size()) {
-    body.insert(0, blocks);
-    return body;
-  }
   std::string text;
-  text.reserve(blocks.size() + body.size());
-  text += blocks;
+  text.reserve(comment_block.size() + define_block.size() + uniform_block.size() + 2 + body.size());
+  text += comment_block;
+  text += '\n';
+  text += define_block;
+  text += '\n';
+  text += uniform_block;
   text += body;
   return text;
 }

@@ -19,6 +19,10 @@ namespace glsl {
 
 struct MacroRewrite;
 
+// Room for a rewritten body: rewrites rarely make a body longer by more
+// than an eighth; past that the string grows as strings do.
+constexpr std::size_t room_for_rewrite(std::size_t size) { return size + size / 8 + 64; }
+
 class BodyText {
  public:
   // With `track_lines`, line_map() tells where each line came from.

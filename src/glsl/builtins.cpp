@@ -12,7 +12,6 @@
 
 #include "glsl/chars.h"
 #include "glsl/line_map.h"
-#include "glsl/output_length.h"
 #include "glsl/rule_tables.h"
 
 namespace glsl {
@@ -62,19 +61,19 @@ void BodyText::replace_builtins(std::string& uniforms, bool render_size_needed) 
   std::string& spare = spare_;
   LineTracker* const lines = tracker();
   std::array<bool, kBuiltins.size()> used{};
-  OutputLength length;
-  write_replaced(length, body, used);
+  spare.clear();
+  spare.reserve(room_for_rewrite(body.size()));
+  if (lines == nullptr) {
+    write_replaced(spare, body, used);
+  } else {
+    TrackedOutput out{spare, *lines};
+    write_replaced(out, body, used);
+  }
   if (used != std::array<bool, kBuiltins.size()>{}) {
-    spare.clear();
-    spare.reserve(length.size + kBodySlack);
-    if (lines == nullptr) {
-      write_replaced(spare, body, used);
-    } else {
-      TrackedOutput out{spare, *lines};
-      write_replaced(out, body, used);
-      lines->commit();
-    }
+    if (lines != nullptr) lines->commit();
     body.swap(spare);
+  } else if (lines != nullptr) {
+    lines->discard();
   }
   for (std::size_t row = 0; row < kBuiltins.size(); ++row) {
     const Builtin& builtin = kBuiltins[row];

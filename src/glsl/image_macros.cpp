@@ -11,7 +11,6 @@
 #include "glsl/chars.h"
 #include "glsl/line_map.h"
 #include "glsl/macro_calls.h"
-#include "glsl/output_length.h"
 
 namespace glsl {
 namespace {
@@ -33,18 +32,21 @@ void write_rewritten(Out& out, std::string_view text, const MacroCalls<Offset>& 
   put_copy(out, text, copied, text.size());
 }
 
-// Rebuilds `text` when a call qualifies; the first walk only measures.
+// Rebuilds `text` when a call qualifies.
 template <class Offset>
 bool rewrite_calls(std::string& text, const MacroRewrite& rewrite, std::string& spare,
                    LineTracker* lines) {
   const MacroCalls<Offset> calls(text, rewrite.macro_name, rewrite.image_name,
                                  rewrite.argument_count);
+  bool qualifies = false;
+  for (std::size_t i = 0; i < calls.size() && !qualifies; ++i) {
+    const MacroCall call = calls.call(i);
+    qualifies = call.first_matches && call.argument_count == rewrite.argument_count;
+  }
+  if (!qualifies) return false;
   bool replaced = false;
-  OutputLength length;
-  write_rewritten(length, text, calls, rewrite, replaced);
-  if (!replaced) return false;
   spare.clear();
-  spare.reserve(length.size + kBodySlack);
+  spare.reserve(room_for_rewrite(text.size()));
   if (lines == nullptr) {
     write_rewritten(spare, text, calls, rewrite, replaced);
   } else {

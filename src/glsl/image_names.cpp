@@ -67,7 +67,7 @@ bool rename_identifiers(std::string& body, const std::vector<const Entry*>& run,
       if (starts[static_cast<unsigned char>(text[at])] && end - at <= longest) {
         const auto found = index.find(text.substr(at, end - at));
         if (found != index.end()) {
-          if (!changed) spare.reserve(n + (n >> 3) + 64);
+          if (!changed) spare.reserve(room_for_rewrite(n));
           changed = true;
           put_copy(out, text, copied, at);
           put_made_for(out, final_name[found->second], at);

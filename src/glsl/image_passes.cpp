@@ -140,7 +140,7 @@ bool rewrite_by_clusters(std::string_view body, std::string& spare, LineTracker*
   bool changed = false;
   std::size_t copied = 0;  // body before it is in `spare`
   const auto replace_up_to = [&](std::size_t begin, std::size_t end, const auto& write) {
-    if (!changed) spare.reserve(n + (n >> 3) + 64);
+    if (!changed) spare.reserve(room_for_rewrite(n));
     changed = true;
     if (tracked) {
       put_copy(*tracked, body, copied, begin);

@@ -7,7 +7,6 @@
 #include "glsl/body_text.h"
 #include "glsl/chars.h"
 #include "glsl/line_map.h"
-#include "glsl/output_length.h"
 
 namespace glsl {
 namespace {
@@ -58,7 +57,7 @@ void BodyText::insert_into_main(std::string_view prologue) {
     const std::size_t point = insertion_point(body, at + 4);
     if (point == kNotDefinition) continue;
     spare.clear();
-    spare.reserve(body.size() + prologue.size() + 1 + kBodySlack);
+    spare.reserve(body.size() + prologue.size() + 1);
     spare.append(body, 0, point);
     spare += prologue;
     spare += '\n';

@@ -25,8 +25,9 @@ class LineTracker {
   void copy(std::size_t out_at, std::size_t in_begin, std::size_t in_end);
   void made_for(std::size_t out_at, std::size_t length, std::size_t in_at);
   void made_new(std::size_t out_at, std::size_t length);
-  // The rewrite's output becomes the input of the next one.
+  // The rewrite's output becomes the input of the next one, or is dropped.
   void commit();
+  void discard() { next_.clear(); }
 
   // A tracker for the stretch [begin, end) of the current text alone, to be
   // rewritten on its own and then pasted at `out_at` of the output.

@@ -6,7 +6,6 @@
 #include "glsl/body_text.h"
 #include "glsl/chars.h"
 #include "glsl/line_map.h"
-#include "glsl/output_length.h"
 #include "glsl/word_search.h"
 
 namespace glsl {
@@ -51,16 +50,6 @@ void write_replaced(Out& out, std::size_t out_size, std::string_view text,
   if (replaced) put_copy(out, text, copied, text.size());
 }
 
-// The size of the replaced text: the text's own when the new name is not
-// longer, else measured by a first reading.
-std::size_t replaced_size(std::string_view text, std::string_view old_name, std::string_view new_name) {
-  if (new_name.size() <= old_name.size()) return text.size();
-  OutputLength length;
-  bool replaced = false;
-  write_replaced(length, 0, text, old_name, new_name, replaced);
-  return replaced ? length.size : text.size();
-}
-
 }  // namespace
 
 bool BodyText::replace_whole_word(std::string_view old_name, std::string_view new_name) {
@@ -69,7 +58,7 @@ bool BodyText::replace_whole_word(std::string_view old_name, std::string_view ne
   if (old_name.empty() || !is_name_start_char(old_name[0])) return false;
   bool replaced = false;
   spare_.clear();
-  const std::size_t size = replaced_size(text_, old_name, new_name) + kBodySlack;
+  const std::size_t size = room_for_rewrite(text_.size());
   if (lines_) {
     TrackedOutput out{spare_, *lines_};
     write_replaced(out, size, text_, old_name, new_name, replaced);
