@@ -6,18 +6,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh mingw-w64 g++-mingw-w64-x86-64 googletest wine wine64
 
-# A Wine prefix of the build's own, the same one that the preset names.
-# Its first start takes a while, so it is made once, before any test runs.
-export WINEPREFIX="$PWD/build/windows/wine-prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "Creating the Wine prefix $WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w
-  [ -f "$WINEPREFIX/system.reg" ] || { echo "Wine prefix could not be created" >&2; exit 1; }
-fi
+source scripts/wine-prefix.sh
 
 # One Wine server, with its system processes, for the whole run. Started
 # here on /dev/null: a system process that a test program started would keep
