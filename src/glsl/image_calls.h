@@ -71,25 +71,38 @@ void read_image_calls(std::string_view text, const std::vector<std::string_view>
                       OnCall&& on_call, OnCluster&& on_cluster) {
   const std::size_t n = text.size();
   const auto offset = [](std::size_t at) { return static_cast<std::uint32_t>(at); };
+  // What an open call needs, kept small: deep nests hold many at once.
   struct Open {
-    ImageCall call;
-    std::uint32_t depth;
-    std::uint32_t commas;  // counted up to 3
+    std::uint32_t name_at;
+    std::uint32_t first_begin;
+    std::uint32_t first_comma;
+    std::uint32_t second_comma;
     std::uint32_t last_comma;
+    std::uint32_t depth;
+    std::uint8_t macro;
+    std::uint8_t commas;  // counted up to 3
   };
   std::vector<Open> stack;
+  // Room for the deepest nesting the text can hold (a call takes at least
+  // nine bytes): only the part that is used is ever touched, and the stack
+  // never moves.
+  stack.reserve(n / 9 + 1);
   const auto close = [&](std::size_t end) {
-    Open& open = stack.back();
-    ImageCall& call = open.call;
+    const Open& open = stack.back();
+    ImageCall call{};
+    call.name_at = open.name_at;
     call.close = offset(end);
-    if (open.commas == 0) call.first_end = offset(end);
-    if (open.commas <= 1) call.second_end = offset(end);
+    call.first_begin = open.first_begin;
+    call.first_end = open.commas == 0 ? offset(end) : open.first_comma;
+    call.first_comma = open.first_comma;
+    call.second_end = open.commas <= 1 ? offset(end) : open.second_comma;
+    call.macro = open.macro;
     // An empty last argument is not one.
-    const bool last_empty = open.commas == 0 ? call.first_begin >= end
+    const bool last_empty = open.commas == 0 ? open.first_begin >= end
                                              : last_non_blank_before(text, end) == open.last_comma;
     call.argument_count = static_cast<std::uint8_t>(open.commas + (last_empty ? 0 : 1));
-    on_call(call);
     stack.pop_back();
+    on_call(call);
   };
 
   CallReader reader(text, macro_names);
@@ -105,7 +118,7 @@ void read_image_calls(std::string_view text, const std::vector<std::string_view>
       if (stack.empty() && cluster_calls == 0) cluster_begin = next.name_at;
       ++cluster_calls;
       ++depth;
-      stack.push_back({next, offset(depth), 0, 0});
+      stack.push_back({next.name_at, next.first_begin, 0, 0, 0, offset(depth), next.macro, 0});
       more = reader.next(next, next_open);
     } else if (c == '(') {
       ++depth;
@@ -113,14 +126,10 @@ void read_image_calls(std::string_view text, const std::vector<std::string_view>
       if (!stack.empty() && stack.back().depth == depth) close(x);
       if (depth > 0) --depth;
     } else if (c == ',' && !stack.empty() && stack.back().depth == depth &&
-               x >= stack.back().call.first_begin) {
+               x >= stack.back().first_begin) {
       Open& open = stack.back();
-      if (open.commas == 0) {
-        open.call.first_end = offset(x);
-        open.call.first_comma = offset(x);
-      } else if (open.commas == 1) {
-        open.call.second_end = offset(x);
-      }
+      if (open.commas == 0) open.first_comma = offset(x);
+      if (open.commas == 1) open.second_comma = offset(x);
       if (open.commas < 3) ++open.commas;
       open.last_comma = offset(x);
     }
