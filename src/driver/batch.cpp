@@ -3,6 +3,8 @@
 // shader is reported and the batch goes on.
 #include "driver/batch.h"
 
+#include <optional>
+
 #include "driver/console.h"
 #include "driver/file_probes.h"
 #include "driver/fragment_converter.h"
@@ -25,6 +27,58 @@ std::vector<std::string> shaders_in_directory(const std::string& directory) {
   return shaders;
 }
 
+// The shader list, complete before the first conversion; nothing when the
+// arguments are in error (the message is printed). In directory mode the
+// output path gets its separator here.
+std::optional<std::vector<std::string>> shader_list(std::string input_path,
+                                                    std::string& output_path) {
+  FileKind input_kind = file_kind(input_path);
+  if (input_kind != FileKind::directory) {
+    if (input_kind != FileKind::regular_file || !extension_equals(input_path, "fs")) {
+      console::err(messages::input_path_invalid(input_path));
+      return std::nullopt;
+    }
+    return std::vector<std::string>{input_path};
+  }
+  if (!input_path.empty() && input_path.back() != platform::separator)
+    input_path += platform::separator;
+  if (output_path.empty()) {
+    console::err(messages::output_path_required());
+    return std::nullopt;
+  }
+  if (file_kind(output_path) != FileKind::directory) {
+    console::err(messages::output_path_not_directory(output_path));
+    return std::nullopt;
+  }
+  // The converter gets the folder with its separator: should the folder go
+  // away during the batch, a later write then fails instead of taking the
+  // folder's path as the prefix of a file name beside it.
+  if (output_path.back() != platform::separator) output_path += platform::separator;
+  return shaders_in_directory(input_path);
+}
+
+// One shader, from the refusals to the success line. Anything unexpected,
+// running out of memory included, fails this shader alone: nothing of it has
+// been written, and the batch goes on.
+ConvertStatus process_shader(const std::string& shader, const std::string& output_path) {
+  try {
+    if (!vertex_companion(shader).empty()) {
+      console::err(messages::vertex_shader_refused(shader));
+      return ConvertStatus::refused;
+    }
+    if (has_multiple_passes(shader)) {
+      console::err(messages::multiple_passes_refused(shader));
+      return ConvertStatus::refused;
+    }
+    ConvertStatus status = convert_shader(shader, output_path, "frag");
+    if (status == ConvertStatus::converted) console::out(messages::processed(shader));
+    return status;
+  } catch (...) {
+    console::out(messages::unexpected_error(shader));
+    return ConvertStatus::failed;
+  }
+}
+
 }  // namespace
 
 int run(const std::vector<std::string>& arguments) {
@@ -32,59 +86,20 @@ int run(const std::vector<std::string>& arguments) {
     for (const std::string& line : messages::usage_lines()) console::err(line);
     return exit_ok;
   }
-  std::string input_path = arguments[1];
+  for (std::size_t extra = 3; extra < arguments.size(); ++extra)
+    console::err(messages::extra_argument_ignored(arguments[extra]));
+
   std::string output_path = arguments[2];
+  std::optional<std::vector<std::string>> shaders = shader_list(arguments[1], output_path);
+  if (!shaders) return exit_failure;
 
-  std::vector<std::string> shaders;
-  FileKind input_kind = file_kind(input_path);
-  if (input_kind == FileKind::directory) {
-    if (!input_path.empty() && input_path.back() != platform::separator)
-      input_path += platform::separator;
-    if (output_path.empty()) {
-      console::err(messages::output_path_required());
-      return exit_failure;
-    }
-    if (file_kind(output_path) != FileKind::directory) {
-      console::err(messages::output_path_not_directory(output_path));
-      return exit_failure;
-    }
-    shaders = shaders_in_directory(input_path);
-    // The converter gets the folder with its separator: should the folder go
-    // away during the batch, a later write then fails instead of taking the
-    // folder's path as the prefix of a file name beside it.
-    if (output_path.back() != platform::separator) output_path += platform::separator;
-  } else {
-    if (input_kind != FileKind::regular_file || !extension_equals(input_path, "fs")) {
-      console::err(messages::input_path_invalid(input_path));
-      return exit_failure;
-    }
-    shaders.push_back(input_path);
+  bool all_done = true;
+  for (const std::string& shader : *shaders) {
+    ConvertStatus status = process_shader(shader, output_path);
+    if (status == ConvertStatus::fatal) return exit_failure;
+    if (status == ConvertStatus::failed) all_done = false;
   }
-
-  bool all_written = true;
-  for (const std::string& shader : shaders) {
-    if (!vertex_companion(shader).empty()) {
-      console::err(messages::vertex_shader_refused(shader));
-      continue;
-    }
-    if (has_multiple_passes(shader)) {
-      console::err(messages::multiple_passes_refused(shader));
-      continue;
-    }
-    try {
-      switch (convert_shader(shader, output_path, "frag")) {
-        case ConvertStatus::converted: console::out(messages::processed(shader)); break;
-        case ConvertStatus::refused_multi_pass: break;
-        case ConvertStatus::write_failed: all_written = false; break;
-        case ConvertStatus::fatal: return exit_failure;
-      }
-    } catch (...) {
-      // Nothing was written for this shader, so the run cannot end as a success.
-      console::out(messages::unexpected_error(shader));
-      all_written = false;
-    }
-  }
-  return all_written ? exit_ok : exit_failure;
+  return all_done ? exit_ok : exit_failure;
 }
 
 }  // namespace driver

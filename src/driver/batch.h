@@ -8,8 +8,9 @@
 namespace driver {
 
 // Runs the tool on the arguments (the program name first) and returns the
-// exit status: 0 when the run reached its end with every output written,
-// 1 on an argument error, a fatal converter error, or an unwritten output.
+// exit status: 0 when the run reached its end with every shader that was not
+// refused written; 1 on an argument error, a fatal converter error, or any
+// shader that failed (unreadable, unwritten output, unexpected error).
 int run(const std::vector<std::string>& arguments);
 
 }  // namespace driver

@@ -6,10 +6,15 @@
 
 namespace driver {
 
+enum class HeaderOutcome {
+  read,        // the header was read whole
+  unreadable,  // the header failed; converted without (the rest of) it
+  multi_pass,  // the shader uses several passes: refused, no text
+};
+
 struct SourceConversion {
-  bool multi_pass = false;         // refused: no text
-  bool header_unreadable = false;  // the header failed; converted without (the rest of) it
-  std::string text;                // the plug-in text
+  HeaderOutcome header = HeaderOutcome::read;
+  std::string text;  // the plug-in text
 };
 
 // Takes the file text over and releases it once it is split, so that a

@@ -1,5 +1,9 @@
-// Path and file probes over the platform layer.
+// Path and file probes over the platform layer. The multi-pass probe reads
+// the file piece by piece, so that it needs little memory for any file.
 #include "driver/file_probes.h"
+
+#include <algorithm>
+#include <string_view>
 
 #include "platform/platform.h"
 
@@ -28,10 +32,32 @@ std::string vertex_companion(const std::string& path) {
 }
 
 bool has_multiple_passes(const std::string& path) {
-  std::string text;
-  if (!platform::read_file(path, text)) return false;
-  return text.find("\"PASSES\"") != std::string::npos ||
-         text.find("PASSINDEX") != std::string::npos;
+  static constexpr std::string_view markers[] = {"\"PASSES\"", "PASSINDEX"};
+  constexpr std::size_t longest = std::max(markers[0].size(), markers[1].size());
+  // Each piece is searched together with the end of the one before it, so
+  // that a marker split between two pieces is found; the memory stays the
+  // same whatever the file's size.
+  std::string window;
+  bool found = false;
+  platform::read_in_pieces(path, [&](std::string_view piece) {
+    window.append(piece);
+    for (std::string_view marker : markers)
+      found = found || window.find(marker) != std::string::npos;
+    window.erase(0, window.size() - std::min(window.size(), longest - 1));
+    return !found;
+  });
+  return found;
+}
+
+bool is_isf_shader(const std::string& path) {
+  FileKind kind = file_kind(path);
+  if (kind == FileKind::status_failed || kind == FileKind::directory) return false;
+  std::string final_path = platform::resolve_links(path);
+  if (final_path.size() < 3) return false;
+  std::string ending = final_path.substr(final_path.size() - 3);
+  for (char& c : ending)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return ending == ".fs" || ending == ".vs";
 }
 
 std::vector<std::string> list_directory(const std::string& directory) {

@@ -20,8 +20,13 @@ bool extension_equals(const std::string& path, const std::string& extension);
 std::string vertex_companion(const std::string& path);
 
 // True when the file's text contains "\"PASSES\"" or "PASSINDEX" anywhere;
-// false when the file cannot be read.
+// false when the file cannot be read. Reads in bounded memory.
 bool has_multiple_passes(const std::string& path);
+
+// True when the path names an existing file (not a directory) whose final
+// name, symbolic links followed, ends in ".fs" or ".vs" in any letter case:
+// an ISF shader or its vertex shader, which no output may replace.
+bool is_isf_shader(const std::string& path);
 
 // Every entry name of the directory, "." and ".." included; empty when the
 // directory cannot be searched.

@@ -1,6 +1,6 @@
 // The frame of one conversion. The output file path is fixed before the
-// shader is read; the file is written only at the very end, and a failed
-// write leaves no partial file behind.
+// shader is read; the file is written only at the very end, in one step, so
+// that a failed write leaves the previous file as it was.
 #include "driver/fragment_converter.h"
 
 #include <utility>
@@ -13,6 +13,28 @@
 #include "platform/platform.h"
 
 namespace driver {
+namespace {
+
+// The one place where an output file is written. Neither the shader itself
+// nor any other ISF shader is ever replaced by an output.
+ConvertStatus write_output(const std::string& shader_path, const std::string& target,
+                           const std::string& text) {
+  if (platform::same_file(shader_path, target)) {
+    console::err(messages::output_is_input(target));
+    return ConvertStatus::failed;
+  }
+  if (is_isf_shader(target)) {
+    console::err(messages::output_is_shader(target));
+    return ConvertStatus::failed;
+  }
+  if (!platform::write_file(target, text)) {
+    console::err(messages::could_not_write(target));
+    return ConvertStatus::failed;
+  }
+  return ConvertStatus::converted;
+}
+
+}  // namespace
 
 ConvertStatus convert_shader(std::string shader_path, std::string output_path,
                              std::string shader_kind) {
@@ -20,7 +42,8 @@ ConvertStatus convert_shader(std::string shader_path, std::string output_path,
   if (!output_path.empty()) output_path = with_directory_separator(output_path, file_kind(output_path));
 
   std::string file_text;
-  if (!platform::read_file(shader_path, file_text)) {
+  platform::ReadStatus read = platform::read_file(shader_path, file_text);
+  if (read == platform::ReadStatus::cannot_open) {
     console::err(messages::could_not_open_shader(shader_path));
     return ConvertStatus::fatal;
   }
@@ -35,23 +58,20 @@ ConvertStatus convert_shader(std::string shader_path, std::string output_path,
   }
   FileKind output_kind = output_path.empty() ? FileKind::status_failed : file_kind(output_path);
   std::string target = output_file_path(name, output_path, output_kind, output_extension);
+  // A read error is no end of the file: a shader read in part is not converted.
+  if (read == platform::ReadStatus::read_error) {
+    console::err(messages::could_not_read_shader(shader_path));
+    return ConvertStatus::failed;
+  }
 
   SourceConversion conversion = convert_source(std::move(file_text));
-  if (conversion.multi_pass) {
+  if (conversion.header == HeaderOutcome::multi_pass) {
     console::err(messages::converter_multiple_passes(shader_path));
-    return ConvertStatus::refused_multi_pass;
+    return ConvertStatus::refused;
   }
-  if (conversion.header_unreadable) console::err(messages::header_unreadable(shader_path));
-
-  if (platform::same_file(shader_path, target)) {
-    console::err(messages::output_is_input(target));
-    return ConvertStatus::write_failed;
-  }
-  if (!platform::write_file(target, conversion.text)) {
-    console::err(messages::could_not_write(target));
-    return ConvertStatus::write_failed;
-  }
-  return ConvertStatus::converted;
+  if (conversion.header == HeaderOutcome::unreadable)
+    console::err(messages::header_unreadable(shader_path));
+  return write_output(shader_path, target, conversion.text);
 }
 
 }  // namespace driver

@@ -7,10 +7,10 @@
 namespace driver {
 
 enum class ConvertStatus {
-  converted,           // the output file was written
-  refused_multi_pass,  // the shader uses several passes; nothing written
-  write_failed,        // the output could not be written, or is the shader itself
-  fatal,               // the shader cannot be read or named: the run must end now
+  converted,  // the output file was written
+  refused,    // the shader uses several passes; nothing written
+  failed,     // the shader could not be read, or its output not written
+  fatal,      // the shader cannot be opened or named: the run must end now
 };
 
 // The paths are the converter's own copies; `shader_kind` gives the output

@@ -15,6 +15,10 @@ std::vector<std::string> usage_lines() {
   };
 }
 
+std::string extra_argument_ignored(const std::string& argument) {
+  return "Warning: extra argument " + argument + " is ignored.\n";
+}
+
 std::string output_path_required() {
   return "Error: An output file path must be provided when input file path is a directory.\n";
 }
@@ -49,12 +53,20 @@ std::string no_extension() { return "Error: input filename has no extension.\n";
 
 std::string name_undetermined() { return "Error: input filename could not be determined.\n"; }
 
+std::string could_not_read_shader(const std::string& shader_path) {
+  return "Error: could not read shader " + shader_path + ".\n";
+}
+
 std::string could_not_write(const std::string& output_file_path) {
   return "Error: could not write output file " + output_file_path + ".\n";
 }
 
 std::string output_is_input(const std::string& output_file_path) {
   return "Error: output file " + output_file_path + " is the input shader.\n";
+}
+
+std::string output_is_shader(const std::string& output_file_path) {
+  return "Error: output file " + output_file_path + " is an ISF shader; it was not overwritten.\n";
 }
 
 std::string header_unreadable(const std::string& shader_path) {

@@ -10,6 +10,9 @@ namespace messages {
 // Five lines, each written separately, to standard error.
 std::vector<std::string> usage_lines();
 
+// Arguments after the second (standard error; the run goes on).
+std::string extra_argument_ignored(const std::string& argument);
+
 // Argument errors (standard error, exit status 1).
 std::string output_path_required();
 std::string output_path_not_directory(const std::string& output_path);
@@ -25,9 +28,11 @@ std::string could_not_open_shader(const std::string& shader_path);
 std::string no_extension();
 std::string name_undetermined();
 
-// Per-shader failures of the writer (standard error; the run ends with 1).
+// Per-shader failures (standard error; the batch goes on, the run ends with 1).
+std::string could_not_read_shader(const std::string& shader_path);
 std::string could_not_write(const std::string& output_file_path);
 std::string output_is_input(const std::string& output_file_path);
+std::string output_is_shader(const std::string& output_file_path);
 
 // The header could not be read; the conversion goes on without it.
 std::string header_unreadable(const std::string& shader_path);

@@ -3,23 +3,18 @@
 // or whose body uses PASSINDEX, is refused as multi-pass.
 #include "isf/header.h"
 
+#include <iterator>
+
 #include "isf/json_nesting.h"
+#include "isf/json_object.h"
 
 namespace isf {
 namespace {
 
-// A header that is neither an object nor null fails with the library's type
-// error, as member access by key does.
-void require_object(const nlohmann::json& header) {
-  if (!header.is_object()) {
-    throw nlohmann::json::type_error::create(
-        305, std::string("cannot use operator[] with a string argument with ") + header.type_name(),
-        &header);
-  }
-}
-
-// A missing member reads as null. The member is moved out of the header, so
-// that a header with a hundred thousand inputs exists once in memory, not twice.
+// A missing member reads as null; a header that is neither an object nor
+// null fails with the library's type error, as member access by key does.
+// The member is moved out of the header, so that a header with a hundred
+// thousand inputs exists once in memory, not twice.
 nlohmann::json take_member(nlohmann::json& header, const char* key) {
   if (header.is_null()) return nlohmann::json();
   require_object(header);
@@ -31,21 +26,52 @@ nlohmann::json take_member(nlohmann::json& header, const char* key) {
 
 nlohmann::json parse_header(const std::string& header_text) {
   check_header_nesting(header_text);
-  return nlohmann::json::parse(header_text);
+  // The library's own parse (the same builder that json::parse uses), with
+  // the value kept here: when the parse fails, what it built so far is freed
+  // by release(), which needs no memory.
+  nlohmann::json header;
+  nlohmann::detail::json_sax_dom_parser<nlohmann::json> builder(header);
+  try {
+    nlohmann::json::sax_parse(header_text, &builder);
+  } catch (...) {
+    release(header);
+    throw;
+  }
+  return header;
 }
 
-HeaderMembers lookup_header_members(const nlohmann::json& header) {
-  return lookup_header_members(nlohmann::json(header));
-}
-
-HeaderMembers lookup_header_members(nlohmann::json&& header) {
+HeaderMembers lookup_header_members(nlohmann::json header) {
   HeaderMembers members;
   members.credit = take_member(header, "CREDIT");
   members.description = take_member(header, "DESCRIPTION");
   members.categories = take_member(header, "CATEGORIES");
   members.inputs = take_member(header, "INPUTS");
   members.passes = take_member(header, "PASSES");
+  release(header);
   return members;
+}
+
+void release(nlohmann::json& value) noexcept {
+  if (value.is_array()) {
+    auto& array = value.get_ref<nlohmann::json::array_t&>();
+    while (!array.empty()) {
+      release(array.back());
+      array.pop_back();
+    }
+  } else if (value.is_object()) {
+    auto& object = value.get_ref<nlohmann::json::object_t&>();
+    while (!object.empty()) {
+      auto last = std::prev(object.end());
+      release(last->second);
+      object.erase(last);
+    }
+  }
+}
+
+void release(HeaderMembers& members) noexcept {
+  for (nlohmann::json* member : {&members.credit, &members.description, &members.categories,
+                                 &members.inputs, &members.passes})
+    release(*member);
 }
 
 bool is_multi_pass(std::string_view body, const nlohmann::json& passes) {

@@ -23,11 +23,17 @@ nlohmann::json parse_header(const std::string& header_text);
 
 // Looks up "CREDIT", "DESCRIPTION", "CATEGORIES", "INPUTS", "PASSES" in that
 // order. null counts as an empty object; any other non-object value throws the
-// library's type error.
-HeaderMembers lookup_header_members(const nlohmann::json& header);
-// The same, with the members moved out of the header rather than copied
-// (the overload the converter uses).
-HeaderMembers lookup_header_members(nlohmann::json&& header);
+// library's type error. The members are moved out of `header`: pass it with
+// std::move so that a large header is not held twice.
+HeaderMembers lookup_header_members(nlohmann::json header);
+
+// Frees the arrays and objects inside a value, deepest first, without
+// allocating. The library's own destructor first gathers the children in a
+// work list, an allocation that fails when memory is exhausted, and a
+// failure inside a destructor ends the process. The recursion is as deep as
+// the value nests, which parse_header bounds.
+void release(nlohmann::json& value) noexcept;
+void release(HeaderMembers& members) noexcept;
 
 // True when the body mentions "PASSINDEX" anywhere or "PASSES" is an array
 // with at least one element.

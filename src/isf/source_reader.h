@@ -18,8 +18,8 @@ struct ShaderSource {
 bool match_header_start(std::string_view line, std::string& rest);
 
 // True when `line` closes the header: its last non-white-space characters are
-// "*/" with at least one character before the "*". `before` receives the text
-// before the "*", empty when false.
+// "*/" ("*/" alone closes too). `before` receives the text before the "*",
+// empty when false.
 bool match_header_end(std::string_view line, std::string& before);
 
 // Reads the whole file text line by line (LF or CR LF line ends; a final line

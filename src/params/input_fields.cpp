@@ -2,6 +2,7 @@
 // is fixed: ISF inputs carry no help for the host to show.
 #include "params/input_fields.h"
 
+#include "isf/json_object.h"
 #include "params/json_numbers.h"
 #include "params/macro_format.h"
 #include "params/number_format.h"
@@ -16,11 +17,7 @@ const nlohmann::json& member_or_null(const nlohmann::json& input, const char* ke
 }
 
 std::string text_member(const nlohmann::json& input, const char* key) {
-  if (!input.is_object()) {
-    throw nlohmann::json::type_error::create(
-        305, std::string("cannot use operator[] with a string argument with ") + input.type_name(),
-        &input);
-  }
+  isf::require_object(input);
   // A missing member reads as null, which the library refuses as text.
   return member_or_null(input, key).get<std::string>();
 }

@@ -1,10 +1,13 @@
 // The operating system behind one small interface: file status, directory
-// listing, reading and writing whole files, and file identity. One
-// implementation for POSIX, one for Windows; nothing else includes OS headers.
+// listing, reading files, replacing a file in one step, and file identity.
+// One implementation for POSIX, one for Windows; nothing else includes OS
+// headers.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -29,12 +32,36 @@ std::optional<std::vector<std::string>> list_entries(const std::string& director
 // True when the path opens for reading as a file; a directory never does.
 bool opens_for_reading(const std::string& path);
 
-// Reads the whole file into `text`. False when it cannot be opened for
-// reading (a directory included). A read error ends the text early.
-bool read_file(const std::string& path, std::string& text);
+enum class ReadStatus {
+  read,         // to the end of the file (or as far as the caller wanted)
+  cannot_open,  // no such file, no rights, or a directory
+  read_error,   // the file opened but a read failed part-way
+};
 
-// Writes `text` to the file in text mode, created or truncated. On any
-// failure (open, write, close) the partial file is removed and false returned.
+// Reads the whole file into `text` (text mode: CR LF arrives as a line feed
+// on Windows). The space for a regular file is taken before the first read,
+// so a file larger than memory fails at once with std::bad_alloc.
+ReadStatus read_file(const std::string& path, std::string& text);
+
+// Hands the file to `consume` in pieces of at most 64 KiB, in order, until
+// the end or until `consume` returns false: a search over a file of any size
+// in bounded memory.
+ReadStatus read_in_pieces(const std::string& path,
+                          const std::function<bool(std::string_view)>& consume);
+
+// The path that symbolic links at the end of `path` lead to, followed to the
+// last one (which need not exist); `path` itself when it is no link.
+std::string resolve_links(const std::string& path);
+
+// Puts `text` (text mode) at `path` in one step: it is written to a new
+// temporary file beside the file it replaces, which is renamed over that file
+// once complete, so the path holds the old file or the new text, never a mix.
+// A link at `path` stays and the file it leads to is replaced; a replaced
+// file keeps its permission bits. A read-only file, or a failure anywhere,
+// leaves everything as it was and gives false. A device or FIFO is written in
+// place. The temporary file is removed when the process is interrupted or
+// terminated while it exists (SIGINT, SIGTERM, SIGHUP; Ctrl+C or closing the
+// console); a file-size limit is a write failure, not the end of the process.
 bool write_file(const std::string& path, const std::string& text);
 
 // True when both paths name the same existing file (links followed).

@@ -1,7 +1,8 @@
 // Windows side of the platform layer: the C runtime's _stat64i32 and its
-// wildcard search (_findfirst64i32), text-mode streams for the shader and the
-// output file (every line feed of the output stored as CR LF), and the file
-// identity (volume serial number and file index) for same_file.
+// wildcard search (_findfirst64i32), text-mode reads of the shader, the
+// output written in text mode (every line feed stored as CR LF) to a
+// temporary file that MoveFileExA puts in place, and the file identity
+// (volume serial number and file index) for same_file.
 #include "platform/platform.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -12,14 +13,16 @@
 #endif
 #include <windows.h>
 
+#include <fcntl.h>
 #include <io.h>
+#include <process.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
-#include <sstream>
 
 namespace platform {
 namespace {
@@ -66,11 +69,86 @@ bool file_identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
   return ok;
 }
 
-// Only a regular file that the writer itself opened may be removed after a
-// failed write; a device (NUL, CON) must stay.
-bool is_disk_file(std::FILE* file) {
-  intptr_t os_handle = ::_get_osfhandle(::_fileno(file));
-  return os_handle != -1 && ::GetFileType(reinterpret_cast<HANDLE>(os_handle)) == FILE_TYPE_DISK;
+// Opened in text mode (CR LF arrives as a line feed) and closed however the
+// reading ends, std::bad_alloc included.
+struct InputFile {
+  explicit InputFile(const std::string& path) : fd(::_open(path.c_str(), _O_RDONLY | _O_TEXT)) {}
+  ~InputFile() {
+    if (fd >= 0) ::_close(fd);
+  }
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+  int fd;
+};
+
+ReadStatus read_pieces(int fd, const std::function<bool(std::string_view)>& consume) {
+  char buffer[1 << 16];
+  for (;;) {
+    int n = ::_read(fd, buffer, sizeof buffer);
+    if (n < 0) return ReadStatus::read_error;
+    if (n == 0 || !consume(std::string_view(buffer, static_cast<std::size_t>(n))))
+      return ReadStatus::read;
+  }
+}
+
+// The temporary file that exists while an output is written, for the
+// console handler, which runs on a thread of its own.
+char pending_temp[MAX_PATH * 4];
+volatile LONG temp_pending = 0;
+
+// Ctrl+C, Ctrl+Break and closing the console end the process; the temporary
+// file goes first. It was opened with FILE_SHARE_DELETE, so it can be deleted
+// while the writer still holds it.
+BOOL WINAPI remove_temp_on_console_event(DWORD) {
+  if (temp_pending) ::DeleteFileA(pending_temp);
+  return FALSE;  // the next handler, the default one, ends the process
+}
+
+void handle_console_events_once() {
+  static bool handled = false;
+  if (handled) return;
+  handled = true;
+  ::SetConsoleCtrlHandler(remove_temp_on_console_event, TRUE);
+}
+
+bool write_in_place(const std::string& path, const std::string& text) {
+  std::FILE* file = std::fopen(path.c_str(), "w");
+  if (file == nullptr) return false;
+  bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  return std::fclose(file) == 0 && ok;
+}
+
+// Creates a temporary file beside `target`, named so that no listing of
+// shaders or outputs picks it up, registers it for removal, and opens it as
+// a text-mode stream.
+std::FILE* create_temp(const std::string& target, std::string& temp) {
+  std::size_t slash = target.find_last_of("\\/:");
+  std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = folder + ".isf2orvy-" + std::to_string(::_getpid()) + "-" + std::to_string(attempt) +
+           ".tmp";
+    if (temp.size() >= sizeof pending_temp) return nullptr;
+    std::memcpy(pending_temp, temp.c_str(), temp.size() + 1);
+    temp_pending = 1;
+    HANDLE handle = ::CreateFileA(temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      temp_pending = 0;
+      if (::GetLastError() == ERROR_FILE_EXISTS) continue;
+      return nullptr;
+    }
+    int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_TEXT);
+    std::FILE* file = fd < 0 ? nullptr : ::_fdopen(fd, "w");
+    if (file != nullptr) return file;
+    if (fd < 0)
+      ::CloseHandle(handle);
+    else
+      ::_close(fd);
+    ::DeleteFileA(temp.c_str());
+    temp_pending = 0;
+    return nullptr;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -104,27 +182,65 @@ bool opens_for_reading(const std::string& path) {
   return stream.is_open() && stream.good();
 }
 
-bool read_file(const std::string& path, std::string& text) {
+ReadStatus read_in_pieces(const std::string& path,
+                          const std::function<bool(std::string_view)>& consume) {
+  InputFile file(path);
+  if (file.fd < 0) return ReadStatus::cannot_open;
+  return read_pieces(file.fd, consume);
+}
+
+ReadStatus read_file(const std::string& path, std::string& text) {
   text.clear();
-  // Text mode: CR LF pairs arrive as line feeds.
-  std::ifstream stream(path);
-  if (!stream.is_open() || !stream.good()) return false;
-  std::ostringstream contents;
-  contents << stream.rdbuf();
-  text = contents.str();
-  return true;
+  InputFile file(path);
+  if (file.fd < 0) return ReadStatus::cannot_open;
+  // Text mode only shrinks the text, so the file's length is room enough.
+  long long length = ::_filelengthi64(file.fd);
+  if (length > 0) text.reserve(static_cast<std::size_t>(length));
+  return read_pieces(file.fd, [&text](std::string_view piece) {
+    text.append(piece);
+    return true;
+  });
+}
+
+std::string resolve_links(const std::string& path) {
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return path;
+  HANDLE handle = open_for_query(path);
+  if (handle == INVALID_HANDLE_VALUE) return path;
+  char buffer[MAX_PATH * 4];
+  DWORD length = ::GetFinalPathNameByHandleA(handle, buffer, sizeof buffer, FILE_NAME_NORMALIZED);
+  ::CloseHandle(handle);
+  if (length == 0 || length >= sizeof buffer) return path;
+  std::string resolved(buffer, length);
+  // The answer comes as \\?\D:\... or \\?\UNC\server\share\...
+  if (resolved.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\" + resolved.substr(7);
+  if (resolved.compare(0, 4, "\\\\?\\") == 0) return resolved.substr(4);
+  return resolved;
 }
 
 bool write_file(const std::string& path, const std::string& text) {
-  // Text mode: every line feed is stored as CR LF.
-  std::FILE* file = std::fopen(path.c_str(), "w");
+  handle_console_events_once();
+  std::string target = resolve_links(path);
+  switch (stat_kind(target)) {
+    case StatKind::other: return write_in_place(target, text);  // a device such as NUL
+    case StatKind::directory: return false;
+    case StatKind::regular_file:
+      if (::GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY) return false;
+      break;
+    case StatKind::failed: break;
+  }
+  std::string temp;
+  std::FILE* file = create_temp(target, temp);
   if (file == nullptr) return false;
-  bool disk_file = is_disk_file(file);
   // fwrite rather than a "%s" format, so that a NUL byte does not end the text.
   bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   ok = std::fflush(file) == 0 && ok;
   ok = std::fclose(file) == 0 && ok;
-  if (!ok && disk_file) std::remove(path.c_str());
+  ok = ok && ::MoveFileExA(temp.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  if (!ok) ::DeleteFileA(temp.c_str());
+  temp_pending = 0;
   return ok;
 }
 

@@ -69,8 +69,10 @@ TEST(VertexCompanion, FoundOnlyBesideAnFsFileAndOnlyWhenReadable) {
 
 TEST(HasMultiplePasses, LooksForTheQuotedKeyOrThePassIndex) {
   TempDir dir;
+  // The file is read in pieces of 64 KiB: a marker may straddle two.
+  const std::string up_to_a_piece_end(64 * 1024 - 4, ' ');
   struct Row {
-    const char* text;
+    std::string text;
     bool multi;
   } rows[] = {
       {"/*{\"PASSES\": []}*/", true},
@@ -78,6 +80,9 @@ TEST(HasMultiplePasses, LooksForTheQuotedKeyOrThePassIndex) {
       {"/*{\"DESCRIPTION\": \"uses no PASSES at all\"}*/", false},
       {"/*{\"passes\": [{}]}*/", false},
       {"", false},
+      {up_to_a_piece_end + "PASSINDEX", true},
+      {up_to_a_piece_end + "\"PASSES\"", true},
+      {up_to_a_piece_end + "PASS INDEX PASSES\"", false},
   };
   for (const Row& row : rows) {
     write_bytes(dir.at("s.fs"), row.text);

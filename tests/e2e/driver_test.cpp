@@ -219,10 +219,11 @@ TEST(OutputNaming, EachOutputPathRule) {
       {dir.at("out/sub"), dir.at("out/subwave.old.frag")},
   };
   for (const Case& c : cases) {
-    auto run = run_tool({shader, c.output_path, "ignored extra argument"});
+    auto run = run_tool({shader, c.output_path, "extra one", ""});
     EXPECT_EQ(run.status, 0) << c.output_path;
     EXPECT_EQ(run.out, processed(shader));
-    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.err, "Warning: extra argument extra one is ignored.\n"
+                       "Warning: extra argument  is ignored.\n");
     ASSERT_TRUE(fs::is_regular_file(c.expected_file)) << c.output_path;
     EXPECT_EQ(read_bytes(c.expected_file).find("// ORVANE_PLUGIN_DESC(\"flat\")" + line_end), 0u);
   }

@@ -1,13 +1,17 @@
-// Faults of the file system met by the running tool: a full disk, outputs
-// whose place is taken, folders and shaders that disappear in the middle of a
-// batch, symbolic links and loops of them. Each run must print its message,
-// end with its status, and leave no partial file and no other file changed.
+// Faults met by the running tool: a full disk or a file-size limit, outputs
+// whose place is taken or that are ISF shaders, read errors, folders and
+// shaders that disappear in the middle of a batch, symbolic links and loops
+// of them, a kill while an output is written, two runs writing one output,
+// and running out of memory. Each run must print its message, end with its
+// status, and leave no partial file and no other file changed.
 #ifndef _WIN32
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -69,6 +73,31 @@ std::vector<std::string> names_in(const fs::path& folder) {
   return names;
 }
 
+// Starts the tool with its standard output on `out` and its standard error
+// in the file `err_path`, and returns its process id.
+pid_t start_tool(const std::vector<std::string>& arguments, int out, const std::string& err_path) {
+  std::vector<std::string> words = test_support::tool_command();
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int null_in = ::open("/dev/null", O_RDONLY);
+    if (err < 0 || null_in < 0) ::_exit(126);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    ::dup2(null_in, 0);
+    // A shell may start background jobs with SIGINT ignored.
+    for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) ::signal(signal_number, SIG_DFL);
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    ::execvp(argv[0], argv.data());
+    ::_exit(127);
+  }
+  return pid;
+}
+
 // Runs the tool with its standard output on a pipe that is already full, so
 // that the first message it prints there blocks it until the test lets it
 // go on. This stops a batch right after the success line of its first
@@ -80,24 +109,7 @@ class HeldRun {
     if (::pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
     read_end_ = fds[0];
     fill(fds[1]);
-    std::vector<std::string> words = test_support::tool_command();
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::string err_path = capture_.at("stderr");
-    pid_ = ::fork();
-    if (pid_ < 0) throw std::runtime_error("fork failed");
-    if (pid_ == 0) {
-      int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      int null_in = ::open("/dev/null", O_RDONLY);
-      if (err < 0 || null_in < 0) ::_exit(126);
-      ::dup2(fds[1], 1);
-      ::dup2(err, 2);
-      ::dup2(null_in, 0);
-      std::vector<char*> argv;
-      for (std::string& word : words) argv.push_back(word.data());
-      argv.push_back(nullptr);
-      ::execvp(argv[0], argv.data());
-      ::_exit(127);
-    }
+    pid_ = start_tool(arguments, fds[1], capture_.at("stderr"));
     ::close(fds[1]);
   }
 
@@ -168,6 +180,81 @@ class HeldRun {
   std::size_t filler_ = 0;
 };
 
+// Starts the tool and returns at once, for tests that act while it runs.
+class StartedRun {
+ public:
+  explicit StartedRun(const std::vector<std::string>& arguments) {
+    int out = ::open(capture_.at("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (out < 0) throw std::runtime_error("cannot capture standard output");
+    pid_ = start_tool(arguments, out, capture_.at("stderr"));
+    ::close(out);
+  }
+
+  ~StartedRun() {
+    if (pid_ > 0) {
+      ::kill(pid_, SIGKILL);
+      ::waitpid(pid_, nullptr, 0);
+    }
+  }
+
+  pid_t pid() const { return pid_; }
+
+  // True once the tool holds a file open under `folder`; false when it ended
+  // first.
+  bool wait_for_file_open_in(const std::string& folder) {
+    const std::string fds = "/proc/" + std::to_string(pid_) + "/fd";
+    for (;;) {
+      std::error_code error;
+      for (const auto& entry : fs::directory_iterator(fds, error)) {
+        fs::path target = fs::read_symlink(entry.path(), error);
+        if (!error && target.string().rfind(folder, 0) == 0) return true;
+      }
+      if (::waitpid(pid_, &status_, WNOHANG) == pid_) {
+        pid_ = 0;
+        return false;
+      }
+    }
+  }
+
+  // The exit status, or 128 and the number of the signal that ended the tool.
+  int wait() {
+    if (pid_ > 0) {
+      while (::waitpid(pid_, &status_, 0) < 0) {
+      }
+      pid_ = 0;
+    }
+    return WIFSIGNALED(status_) ? 128 + WTERMSIG(status_) : WEXITSTATUS(status_);
+  }
+
+  std::string out() const { return read_bytes(capture_.at("stdout")); }
+
+ private:
+  TempDir capture_;
+  pid_t pid_ = 0;
+  int status_ = 0;
+};
+
+// A shader whose output takes a while to write: about `megabytes` of body.
+std::string large_shader(const std::string& description, std::size_t megabytes) {
+  std::string shader = "/*{\"DESCRIPTION\": \"" + description + "\"}*/\nvoid main() {}\n";
+  const std::string line = "// " + std::string(125, 'x') + "\n";
+  for (std::size_t i = 0; i < megabytes * 8192; ++i) shader += line;
+  return shader;
+}
+
+// The tool under a memory checker is too slow for runs that act while it
+// writes; and a memory checker or AddressSanitizer needs more address space
+// than any limit that a test could set.
+bool under_a_memory_checker() { return std::getenv("ISF2ORVY_TEST_WRAPPER") != nullptr; }
+
+bool address_space_limit_unusable() {
+#if defined(__SANITIZE_ADDRESS__)
+  return true;
+#else
+  return under_a_memory_checker();
+#endif
+}
+
 TEST(FullDisk, FileModeReportsTheFileAndChangesNothingElse) {
   TempDir dir;
   fs::create_directory(dir.at("out"));
@@ -184,17 +271,80 @@ TEST(FullDisk, FileModeReportsTheFileAndChangesNothingElse) {
   EXPECT_EQ(snapshot(dir.path()), before);
 }
 
-TEST(FullDisk, AnOutputFileBeingReplacedIsRemovedRatherThanLeftHalfWritten) {
+// An output being replaced stays as it was: a plain file, the file behind a
+// link (which stays a link), both names of a hard link; and nothing is left
+// in a folder where the tool may not create a file.
+TEST(FullDisk, AnOutputBeingReplacedStaysAsItWas) {
   TempDir dir;
+  fs::create_directories(dir.at("out/elsewhere"));
   write_bytes(dir.at("wave.fs"), flat_shader + "//" + std::string(64 * 1024, 'x') + "\n");
-  write_bytes(dir.at("wave.frag"), "the previous output");
+  write_bytes(dir.at("out/plain.frag"), "the previous output");
+  write_bytes(dir.at("out/elsewhere/real.frag"), "the previous output");
+  fs::create_symlink("elsewhere/real.frag", dir.at("out/link.frag"));
+  write_bytes(dir.at("out/hard.frag"), "the previous output");
+  fs::create_hard_link(dir.at("out/hard.frag"), dir.at("out/other-name"));
+  std::vector<std::string> targets{"out/plain.frag", "out/link.frag", "out/hard.frag"};
+  if (::geteuid() != 0) {  // the superuser may write into a read-only folder
+    fs::create_directory(dir.at("locked"));
+    write_bytes(dir.at("locked/wave.frag"), "the previous output");
+    fs::permissions(dir.at("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+    targets.push_back("locked/wave.frag");
+  }
+  Snapshot before = snapshot(dir.path());
+
   test_support::RunOptions limited;
   limited.file_size_limit = 4096;
-  auto run = run_tool({dir.at("wave.fs"), dir.at("wave.frag")}, limited);
+  for (const std::string& target : targets) {
+    auto run = run_tool({dir.at("wave.fs"), dir.at(target)}, limited);
+    EXPECT_EQ(run.status, 1) << target;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, not_written(dir.at(target)));
+  }
+  EXPECT_EQ(snapshot(dir.path()), before);
+}
+
+// "isf2orvy *.fs" in a folder of shaders, and outputs that lead to a shader
+// or name a vertex shader: nothing is overwritten, each is reported.
+TEST(ShaderProtection, NoOutputReplacesAnIsfShader) {
+  TempDir dir;
+  for (const char* name : {"a.fs", "b.fs", "c.fs", "UPPER.VS"}) write_bytes(dir.at(name), name);
+  write_bytes(dir.at("a.fs"), flat_shader);
+  fs::create_symlink("b.fs", dir.at("link.frag"));
+  Snapshot before = snapshot(dir.path());
+
+  auto star = run_tool({dir.at("a.fs"), dir.at("b.fs"), dir.at("c.fs"), ""});
+  EXPECT_EQ(star.status, 1);
+  EXPECT_EQ(star.out, "");
+  EXPECT_EQ(star.err, "Warning: extra argument " + dir.at("c.fs") + " is ignored.\n"
+                      "Warning: extra argument  is ignored.\n"
+                      "Error: output file " + dir.at("b.fs") + " is an ISF shader; it was not overwritten.\n");
+  for (const char* target : {"link.frag", "UPPER.VS"}) {
+    auto run = run_tool({dir.at("a.fs"), dir.at(target)});
+    EXPECT_EQ(run.status, 1) << target;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "Error: output file " + dir.at(target) +
+                           " is an ISF shader; it was not overwritten.\n");
+  }
+  EXPECT_EQ(snapshot(dir.path()), before);
+}
+
+// Reading the tool's own memory from address 0 opens and then fails with
+// EIO: a read error in the middle of a batch. The shader fails alone and its
+// previous output stays.
+TEST(ReadError, TheShaderFailsAloneAndItsOutputStays) {
+  TempDir dir;
+  fs::create_directories(dir.at("in"));
+  fs::create_directories(dir.at("out"));
+  write_bytes(dir.at("in/a.fs"), flat_shader);
+  fs::create_symlink("/proc/self/mem", dir.at("in/b.fs"));
+  write_bytes(dir.at("in/c.fs"), flat_shader);
+  write_bytes(dir.at("out/b.frag"), "the previous output");
+  auto run = run_tool({dir.at("in"), dir.at("out")});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, not_written(dir.at("wave.frag")));
-  EXPECT_FALSE(fs::exists(dir.at("wave.frag")));
-  EXPECT_EQ(read_bytes(dir.at("wave.fs")).size(), flat_shader.size() + 64 * 1024 + 3);
+  EXPECT_EQ(run.out, processed(dir.at("in/a.fs")) + processed(dir.at("in/c.fs")));
+  EXPECT_EQ(run.err, "Error: could not read shader " + dir.at("in/b.fs") + ".\n");
+  EXPECT_EQ(read_bytes(dir.at("out/b.frag")), "the previous output");
+  EXPECT_EQ(names_in(dir.at("out")), (std::vector<std::string>{"a.frag", "b.frag", "c.frag"}));
 }
 
 TEST(OutputInTheWay, AFolderWithContentsAtTheOutputFilePathIsLeftAsItWas) {
@@ -323,6 +473,104 @@ TEST(SymbolicLinks, LoopsAreNeitherShadersNorCompanionsNorOutputFolders) {
   Snapshot after = snapshot(dir.path());
   after.erase("out/wave.frag");
   EXPECT_EQ(after, before);
+}
+
+// Ended by a signal while the output is written: the output name holds the
+// previous file or the new text, whole. Only SIGKILL, which cannot be
+// caught, may leave the temporary file behind.
+TEST(Interrupted, TheOutputIsNeverLeftHalfWritten) {
+  if (under_a_memory_checker()) GTEST_SKIP() << "depends on timing";
+  TempDir dir;
+  fs::create_directories(dir.at("out"));
+  fs::create_directories(dir.at("reference"));
+  write_bytes(dir.at("wave.fs"), large_shader("wave", 32));
+  ASSERT_EQ(run_tool({dir.at("wave.fs"), dir.at("reference")}).status, 0);
+  const std::string new_text = read_bytes(dir.at("reference/wave.frag"));
+  const std::string previous = "the previous output";
+
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGKILL}) {
+    // Should the tool finish before the signal lands (a busy machine), the
+    // round is run again.
+    int status = 0;
+    for (int round = 0; round < 3 && status == 0; ++round) {
+      write_bytes(dir.at("out/wave.frag"), previous);
+      StartedRun run({dir.at("wave.fs"), dir.at("out")});
+      ASSERT_TRUE(run.wait_for_file_open_in(dir.at("out"))) << signal_number;
+      ::kill(run.pid(), signal_number);
+      status = run.wait();
+    }
+    EXPECT_EQ(status, 128 + signal_number);
+    std::string now = read_bytes(dir.at("out/wave.frag"));
+    EXPECT_TRUE(now == previous || now == new_text) << signal_number << ": " << now.size() << " bytes";
+    std::vector<std::string> names = names_in(dir.at("out"));
+    if (signal_number == SIGKILL) {
+      for (const std::string& name : names) {
+        if (name == "wave.frag") continue;
+        // Named so that no later batch picks it up.
+        EXPECT_NE(fs::path(name).extension(), ".frag") << name;
+        EXPECT_NE(fs::path(name).extension(), ".fs") << name;
+        fs::remove(dir.at("out/" + name));
+      }
+    } else {
+      EXPECT_EQ(names, std::vector<std::string>{"wave.frag"}) << signal_number;
+    }
+  }
+}
+
+// Two runs write the same output name at once: it ends up as one of the two
+// texts, whole, and both report success.
+TEST(ConcurrentRuns, TheOutputIsOneRunsTextWhole) {
+  if (under_a_memory_checker()) GTEST_SKIP() << "depends on timing";
+  TempDir dir;
+  for (const char* folder : {"a", "b", "out", "reference_a", "reference_b"})
+    fs::create_directories(dir.at(folder));
+  write_bytes(dir.at("a/wave.fs"), large_shader("from a", 16));
+  write_bytes(dir.at("b/wave.fs"), large_shader("from b", 16));
+  ASSERT_EQ(run_tool({dir.at("a/wave.fs"), dir.at("reference_a")}).status, 0);
+  ASSERT_EQ(run_tool({dir.at("b/wave.fs"), dir.at("reference_b")}).status, 0);
+  const std::string text_a = read_bytes(dir.at("reference_a/wave.frag"));
+  const std::string text_b = read_bytes(dir.at("reference_b/wave.frag"));
+
+  for (int round = 0; round < 3; ++round) {
+    StartedRun run_a({dir.at("a/wave.fs"), dir.at("out")});
+    StartedRun run_b({dir.at("b/wave.fs"), dir.at("out")});
+    EXPECT_EQ(run_a.wait(), 0);
+    EXPECT_EQ(run_b.wait(), 0);
+    EXPECT_EQ(run_a.out(), processed(dir.at("a/wave.fs")));
+    EXPECT_EQ(run_b.out(), processed(dir.at("b/wave.fs")));
+    std::string now = read_bytes(dir.at("out/wave.frag"));
+    EXPECT_TRUE(now == text_a || now == text_b) << now.size() << " bytes";
+    EXPECT_EQ(names_in(dir.at("out")), std::vector<std::string>{"wave.frag"});
+  }
+}
+
+// Out of memory under an address-space limit: a file far larger than the
+// limit (sparse, so it costs no disk), and a header whose parse exhausts
+// memory. Each fails alone with the unexpected-error line; the process never
+// aborts, nothing is written, and the batch goes on.
+TEST(OutOfMemory, FailsTheShaderAloneAndWritesNothing) {
+  if (address_space_limit_unusable()) GTEST_SKIP() << "a memory limit breaks the checker itself";
+  TempDir dir;
+  fs::create_directories(dir.at("in"));
+  fs::create_directories(dir.at("out"));
+  write_bytes(dir.at("in/a_huge.fs"), flat_shader);
+  fs::resize_file(dir.at("in/a_huge.fs"), std::uintmax_t{1} << 30);
+  std::string elements;
+  for (int i = 0; i < 16 * 1024 * 1024; ++i) elements += "0,";
+  write_bytes(dir.at("in/b_deep.fs"), "/*{\"X\": [" + elements + "0]}*/\nvoid main() {}\n");
+  write_bytes(dir.at("in/c.fs"), flat_shader);
+  write_bytes(dir.at("out/b_deep.frag"), "the previous output");
+
+  test_support::RunOptions limited;
+  limited.address_space_limit = 256 << 20;
+  auto run = run_tool({dir.at("in"), dir.at("out")}, limited);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "Unexpected error processing " + dir.at("in/a_huge.fs") + "\n" +
+                         "Unexpected error processing " + dir.at("in/b_deep.fs") + "\n" +
+                         processed(dir.at("in/c.fs")));
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(read_bytes(dir.at("out/b_deep.frag")), "the previous output");
+  EXPECT_EQ(names_in(dir.at("out")), (std::vector<std::string>{"b_deep.frag", "c.frag"}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "driver/file_probes.h"
 #include "support/e2e_fixtures.h"
@@ -186,6 +187,49 @@ TEST_F(WindowsPaths, AShaderNeverOverwritesItself) {
     EXPECT_EQ(run.err, "Error: output file " + c.output_file + " is the input shader.\n");
     EXPECT_EQ(read_bytes(shader), flat_shader);
   }
+}
+
+// Another ISF shader, in any letter case, is never an output: as when the
+// shell hands over "*.fs".
+TEST_F(WindowsPaths, NoOutputReplacesAnIsfShader) {
+  write_bytes(fx + "\\b.fs", "b");
+  write_bytes(fx + "\\C.VS", "c");
+  auto star = run_tool({shader, fx + "\\b.fs", fx + "\\C.VS"});
+  EXPECT_EQ(star.status, 1);
+  EXPECT_EQ(star.out, "");
+  EXPECT_EQ(star.err, "Warning: extra argument " + fx + "\\C.VS is ignored.\n"
+                      "Error: output file " + fx + "\\b.fs is an ISF shader; it was not overwritten.\n");
+  auto upper = run_tool({shader, fx + "\\B.FS"});
+  EXPECT_EQ(upper.status, 1);
+  EXPECT_EQ(upper.err,
+            "Error: output file " + fx + "\\B.FS is an ISF shader; it was not overwritten.\n");
+  EXPECT_EQ(read_bytes(fx + "\\b.fs"), "b");
+  EXPECT_EQ(read_bytes(fx + "\\C.VS"), "c");
+}
+
+// The output is replaced by a file of its own: a hard link's other name
+// keeps the old text and no temporary file stays; a read-only output is
+// left as it was.
+TEST_F(WindowsPaths, AnOutputIsReplacedInOneStep) {
+  std::string target = out + "\\wave.frag";
+  write_bytes(target, "old");
+  fs::create_hard_link(target, out + "\\other-name");
+  auto run = run_tool({shader, out});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(read_bytes(target).find("// ORVANE_PLUGIN_DESC(\"flat\")\r\n"), 0u);
+  EXPECT_EQ(read_bytes(out + "\\other-name"), "old");
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(out)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"other-name", "wave.frag"}));
+
+  write_bytes(target, "read-only");
+  fs::permissions(target, fs::perms::owner_read);  // the read-only attribute
+  auto refused = run_tool({shader, out});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, "Error: could not write output file " + target + ".\n");
+  fs::permissions(target, fs::perms::owner_all);
+  EXPECT_EQ(read_bytes(target), "read-only");
 }
 
 TEST(WindowsDevices, NulIsACharacterDevice) {

@@ -14,8 +14,9 @@ struct ToolRun {
 };
 
 struct RunOptions {
-  std::string working_directory;      // empty: the test's own
-  std::uint64_t file_size_limit = 0;  // bytes; 0: none. SIGXFSZ is ignored.
+  std::string working_directory;          // empty: the test's own
+  std::uint64_t file_size_limit = 0;      // bytes; 0: none (POSIX only)
+  std::uint64_t address_space_limit = 0;  // bytes; 0: none (POSIX only)
 };
 
 // Runs the tool with the arguments (without the program name).

@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <utility>
 #include <stdexcept>
 
 #include "support/files.h"
@@ -49,11 +50,13 @@ ToolRun run_tool(const std::vector<std::string>& arguments, const RunOptions& op
     if (null_in >= 0) ::dup2(null_in, 0);
     if (!options.working_directory.empty() && ::chdir(options.working_directory.c_str()) != 0)
       ::_exit(126);
-    if (options.file_size_limit != 0) {
-      ::signal(SIGXFSZ, SIG_IGN);
+    // The tool meets a file-size limit with SIGXFSZ in its default state.
+    ::signal(SIGXFSZ, SIG_DFL);
+    for (auto [resource, bytes] : {std::pair{RLIMIT_FSIZE, options.file_size_limit},
+                                   std::pair{RLIMIT_AS, options.address_space_limit}}) {
       struct rlimit limit {};
-      limit.rlim_cur = limit.rlim_max = options.file_size_limit;
-      ::setrlimit(RLIMIT_FSIZE, &limit);
+      limit.rlim_cur = limit.rlim_max = bytes;
+      if (bytes != 0) ::setrlimit(resource, &limit);
     }
     ::execvp(argv[0], argv.data());
     ::_exit(127);

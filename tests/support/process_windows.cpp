@@ -62,8 +62,8 @@ std::string read_text(const std::string& path) {
 }  // namespace
 
 ToolRun run_tool(const std::vector<std::string>& arguments, const RunOptions& options) {
-  if (options.file_size_limit != 0)
-    throw std::logic_error("a file size limit is not available on Windows");
+  if (options.file_size_limit != 0 || options.address_space_limit != 0)
+    throw std::logic_error("resource limits are not available on Windows");
   TempDir capture;
   std::string out_path = capture.at("stdout");
   std::string err_path = capture.at("stderr");
