@@ -1,7 +1,9 @@
-// The whole rewriting stage (image passes, built-ins, image names, prologue,
+// Whole conversions of shader files with one image and with thousands, and
+// the rewriting stage (image passes, built-ins, image names, prologue,
 // assembly) on bodies of about 1 MB and 8 MB. Realistic bodies repeat shader
 // code; hostile ones are built to make a call-by-call reading quadratic.
-// Linear time shows as an 8 MB time about 8 times the 1 MB time.
+// Linear time shows as an 8 MB time about 8 times the 1 MB time, and as
+// conversions with thousands of images close to the plain one.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include <string>
 #include <utility>
 
+#include "driver/convert_source.h"
 #include "glsl/assemble.h"
 
 namespace {
@@ -82,12 +85,54 @@ void rewrite(benchmark::State& state) {
     state.PauseTiming();
     std::string copy = body;
     state.ResumeTiming();
-    std::string text =
-        glsl::rewrite_and_assemble(std::move(copy), "// c\n", "", "uniform sampler2D tex0;\n", *Table);
+    std::string uniforms = "uniform sampler2D tex0;\n";
+    std::string rewritten = glsl::rewrite_body(std::move(copy), uniforms, *Table);
+    std::string text = glsl::assemble("// c\n", "", uniforms, std::move(rewritten));
     benchmark::DoNotOptimize(text);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * body.size()));
 }
+
+// A whole shader file with `images` image inputs and a body of about
+// `bytes` whose lines read the images in turn, each through one of the image
+// macros or by name. One image and 5 MB is the plain shader the others are
+// held to.
+std::string shader_file(std::size_t images, std::size_t bytes) {
+  std::string header = "/*{\n\"INPUTS\": [\n";
+  for (std::size_t i = 0; i < images; ++i) {
+    header += "{\"NAME\": \"image" + std::to_string(i) + "\", \"TYPE\": \"image\"},\n";
+  }
+  header += "{\"NAME\": \"gain\", \"TYPE\": \"float\"}\n]\n}*/\n";
+  std::string body = "void main() {\n";
+  for (std::size_t i = 0; body.size() < bytes; ++i) {
+    const std::string image = "image" + std::to_string(i % images);
+    switch (i % 5) {
+      case 0: body += "vec4 c = IMG_THIS_PIXEL(" + image + ") * gain;\n"; break;
+      case 1: body += "c += IMG_NORM_PIXEL(" + image + ", uv + sin(TIME));\n"; break;
+      case 2: body += "c += IMG_PIXEL(" + image + ", gl_FragCoord.xy);\n"; break;
+      case 3: body += "float r = length(IMG_SIZE(" + image + ")) / RENDERSIZE.x;\n"; break;
+      default: body += "c += texture2D(" + image + ", uv);\n"; break;
+    }
+  }
+  return header + body + "}\n";
+}
+
+template <std::size_t Images, std::size_t Megabytes>
+void convert(benchmark::State& state) {
+  const std::string file = shader_file(Images, Megabytes << 20);
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::string copy = file;
+    state.ResumeTiming();
+    driver::SourceConversion converted = driver::convert_source(std::move(copy));
+    benchmark::DoNotOptimize(converted);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
+}
+
+BENCHMARK(convert<1, 5>)->Name("ConvertPlain5MB")->Unit(benchmark::kMillisecond);
+BENCHMARK(convert<20000, 1>)->Name("Convert20000Images1MB")->Unit(benchmark::kMillisecond);
+BENCHMARK(convert<2000, 4>)->Name("Convert2000Images4MB")->Unit(benchmark::kMillisecond);
 
 #define SIZES Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)
 

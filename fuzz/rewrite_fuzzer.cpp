@@ -1,5 +1,5 @@
 // Fuzz target: the body-rewriting primitives, each checked against its plain
-// restatement in reference_rewrite.cpp, and the whole last stage of a
+// restatement in tests/reference, and the whole last stage of a
 // conversion against the same stages composed from them. The first bytes
 // choose the operation, the names and the rewrite row; the rest is the text.
 #include <cstddef>
@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "glsl/assemble.h"
+#include "glsl/body_text.h"
 #include "glsl/image_macros.h"
+#include "glsl/rule_tables.h"
 #include "glsl/scan.h"
 #include "reference_rewrite.h"
 
@@ -70,28 +72,20 @@ class Input {
   std::abort();
 }
 
-std::string joined(const std::vector<std::string>& args) {
-  std::string out;
-  for (const std::string& a : args) out += "[" + a + "]";
-  return out;
-}
-
 glsl::MacroRewrite image_pass_row(unsigned char choice, std::string_view image,
                                   std::string_view macro) {
-  static constexpr glsl::MacroRewrite rows[] = {
-      {"IMG_SIZE", "", 1, "", "resolution_tex0", "", ""},
-      {"IMG_THIS_PIXEL", "texture2D", 1, "", "tex0", "", "gl_TexCoord[0].xy"},
-      {"IMG_THIS_NORM_PIXEL", "texture2D", 1, "", "tex0", "", "gl_TexCoord[0].xy"},
-      {"IMG_NORM_PIXEL", "texture2D", 2, "", "tex0", "", ""},
-      {"IMG_PIXEL", "texture2D", 2, "", "tex0", "/resolution", ""},
-  };
-  glsl::MacroRewrite row = rows[choice % 5];
+  const glsl::ImageRow& table_row = glsl::kImageRows[choice % glsl::kImageRows.size()];
+  glsl::MacroRewrite row = {table_row.macro_name,
+                            table_row.function_name,
+                            table_row.argument_count,
+                            "",
+                            table_row.first_becomes_size ? "resolution_tex0" : "tex0",
+                            table_row.second_suffix,
+                            table_row.trailing_argument};
   if (!(choice & 0x80)) row.image_name = image;  // else: any first argument
   if (choice & 0x40) row.macro_name = macro;
   return row;
 }
-
-bool has_nul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
 
 }  // namespace
 
@@ -116,38 +110,43 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       break;
     }
     case 1: {
-      bool replaced = true, expected_replaced = true;
-      std::string out = glsl::replace_whole_word(text, first, second, replaced);
+      glsl::BodyText body{std::string(text)};
+      bool expected_replaced = true;
+      const bool replaced = body.replace_whole_word(first, second);
       std::string expected = reference::replace_whole_word(text, first, second, expected_replaced);
-      if (out != expected || replaced != expected_replaced)
-        mismatch("replace_whole_word", text, out, expected);
+      if (body.text() != expected || replaced != expected_replaced)
+        mismatch("replace_whole_word", text, body.text(), expected);
       break;
     }
     case 2: {
-      std::string out = joined(glsl::split_call_arguments(text));
-      std::string expected = joined(reference::split_call_arguments(text));
-      if (out != expected) mismatch("split_call_arguments", text, out, expected);
+      // Every argument count, so that the splitting is held to the
+      // reference's for lists of any length.
+      glsl::MacroRewrite row = {"IMG_SIZE", "f", static_cast<std::size_t>(second_choice % 5), "", "", "", ""};
+      if (first_choice & 0x80) row.macro_name = first;
+      glsl::BodyText body{std::string(text)};
+      bool expected_replaced = true;
+      const bool replaced = body.rewrite_image_macro(row);
+      std::string expected = reference::rewrite_image_macro(text, row, expected_replaced);
+      if (body.text() != expected || replaced != expected_replaced)
+        mismatch("argument splitting", text, body.text(), expected);
       break;
     }
     case 3: {
       glsl::MacroRewrite row = image_pass_row(second_choice, first, second);
-      bool replaced = true, expected_replaced = true;
-      std::string out = glsl::rewrite_image_macro(text, row, replaced);
-      // The converter runs this only on a body that a whole-word replacement
-      // has already ended at its first NUL; a text with NUL bytes is only run.
-      if (has_nul(text)) break;
+      glsl::BodyText body{std::string(text)};
+      bool expected_replaced = true;
+      const bool replaced = body.rewrite_image_macro(row);
       std::string expected = reference::rewrite_image_macro(text, row, expected_replaced);
-      if (out != expected || replaced != expected_replaced)
-        mismatch("rewrite_image_macro", text, out, expected);
+      if (body.text() != expected || replaced != expected_replaced)
+        mismatch("rewrite_image_macro", text, body.text(), expected);
       break;
     }
     case 4: {
-      std::string body(text);
+      glsl::BodyText body{std::string(text)};
       std::string_view prologue = prologues[second_choice % 3];
-      std::string out = glsl::insert_into_main(body, std::string(prologue));
-      if (has_nul(text)) break;
-      std::string expected = reference::insert_into_main(body, prologue);
-      if (out != expected) mismatch("insert_into_main", text, out, expected);
+      body.insert_into_main(prologue);
+      std::string expected = reference::insert_into_main(text, prologue);
+      if (body.text() != expected) mismatch("insert_into_main", text, body.text(), expected);
       break;
     }
     case 5: {
@@ -158,7 +157,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       text = input.rest();
       const std::string comment = "// ORVANE_PLUGIN_DESC(\"x\")\n", defines = "#define p_x p[0]\n";
       const std::string uniforms = "uniform float a;\n";
-      std::string out = glsl::rewrite_and_assemble(std::string(text), comment, defines, uniforms, images);
+      std::string rewritten_uniforms = uniforms;
+      std::string body = glsl::rewrite_body(std::string(text), rewritten_uniforms, images);
+      std::string out = glsl::assemble(comment, defines, rewritten_uniforms, std::move(body));
       std::string expected =
           reference::rewrite_and_assemble(std::string(text), comment, defines, uniforms, images);
       if (out != expected) mismatch("rewrite_and_assemble", text, out, expected);

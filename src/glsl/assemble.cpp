@@ -4,12 +4,9 @@
 // uniform block and the body nor at the end.
 #include "glsl/assemble.h"
 
-#include <optional>
 #include <utility>
 
-#include "glsl/builtins.h"
-#include "glsl/image_macros.h"
-#include "glsl/line_map.h"
+#include "glsl/body_text.h"
 #include "glsl/scan.h"
 
 namespace glsl {
@@ -17,18 +14,9 @@ namespace {
 
 // ISF's normalised coordinate is the host's first texture coordinate when
 // images come in; without images the prologue computes it from resolution.
-void replace_normalised_coordinate(std::string& body, std::string& spare, LineTracker* lines) {
-  replace_whole_word_in(body, "isf_FragNormCoord.xy", "gl_TexCoord[0].xy", spare, lines);
-  replace_whole_word_in(body, "isf_FragNormCoord", "gl_TexCoord[0].xy", spare, lines);
-}
-
-// A direct use of an image input's name, such as a sampler passed to
-// texture2D, must name the sampler that the uniform block declares.
-void rename_images(std::string& body, const std::map<std::string, std::string>& image_table,
-                   std::string& spare, LineTracker* lines) {
-  for (const auto& [name, sampler] : image_table) {
-    replace_whole_word_in(body, name, sampler, spare, lines);
-  }
+void replace_normalised_coordinate(BodyText& body) {
+  body.replace_whole_word("isf_FragNormCoord.xy", "gl_TexCoord[0].xy");
+  body.replace_whole_word("isf_FragNormCoord", "gl_TexCoord[0].xy");
 }
 
 constexpr std::string_view first_image_size = "uniform vec2 resolution_tex0;\n";
@@ -52,49 +40,31 @@ std::string prologue_for(const std::string& body, bool no_images, std::string& u
 std::string rewrite_body(std::string body, std::string& uniform_block,
                          const std::map<std::string, std::string>& image_table,
                          std::vector<std::size_t>* line_map) {
-  std::optional<LineTracker> tracker;
-  if (line_map != nullptr) tracker.emplace(body);
-  LineTracker* lines = tracker ? &*tracker : nullptr;
+  BodyText text(std::move(body), line_map != nullptr);
   const bool no_images = image_table.empty();
-  // Every rewrite writes into `spare` and swaps: two buffers for the body.
-  std::string spare;
-  if (!no_images) replace_normalised_coordinate(body, spare, lines);
-  const bool render_size_needed = run_image_passes(body, uniform_block, image_table, spare, lines);
-  replace_builtins(body, uniform_block, no_images, render_size_needed, spare, lines);
-  rename_images(body, image_table, spare, lines);
-  const std::string prologue = prologue_for(body, no_images, uniform_block);
-  if (!prologue.empty()) insert_into_main_in(body, prologue, spare, lines);
-  if (lines != nullptr) *line_map = lines->lines_of(body);
-  return body;
+  if (!no_images) replace_normalised_coordinate(text);
+  const bool pixel_reads = text.run_image_passes(uniform_block, image_table);
+  // Without images the prologue computes isf_FragNormCoord from the render
+  // size, and IMG_PIXEL reads divide by it.
+  text.replace_builtins(uniform_block, no_images || pixel_reads);
+  text.rename_images(image_table);
+  const std::string prologue = prologue_for(text.text(), no_images, uniform_block);
+  if (!prologue.empty()) text.insert_into_main(prologue);
+  if (line_map != nullptr) *line_map = text.line_map();
+  return text.take();
 }
 
 std::string assemble(const std::string& comment_block, const std::string& define_block,
                      const std::string& uniform_block, std::string body) {
-  std::string blocks;
-  blocks.reserve(comment_block.size() + define_block.size() + uniform_block.size() + 2);
-  blocks += comment_block;
-  blocks += '\n';
-  blocks += define_block;
-  blocks += '\n';
-  blocks += uniform_block;
-  // A rebuilt body keeps room for the blocks in front of it; otherwise the
-  // output gets a buffer of its own.
-  if (body.capacity() >= blocks.size() + body.size()) {
-    body.insert(0, blocks);
-    return body;
-  }
   std::string text;
-  text.reserve(blocks.size() + body.size());
-  text += blocks;
+  text.reserve(comment_block.size() + define_block.size() + uniform_block.size() + 2 + body.size());
+  text += comment_block;
+  text += '\n';
+  text += define_block;
+  text += '\n';
+  text += uniform_block;
   text += body;
   return text;
-}
-
-std::string rewrite_and_assemble(std::string body, const std::string& comment_block,
-                                 const std::string& define_block, std::string uniform_block,
-                                 const std::map<std::string, std::string>& image_table) {
-  body = rewrite_body(std::move(body), uniform_block, image_table);
-  return assemble(comment_block, define_block, uniform_block, std::move(body));
 }
 
 }  // namespace glsl

@@ -1,5 +1,6 @@
-// The last stage of a conversion: ISF built-ins to the host's uniforms, image
-// names to samplers, the prologue inserted into main, and the output text.
+// The last stage of a conversion: the body rewritten (image macros, ISF
+// built-ins to the host's uniforms, image names to samplers, the prologue
+// inserted into main), then the output text assembled.
 #pragma once
 
 #include <cstddef>
@@ -10,15 +11,6 @@
 #include "glsl/line_map.h"
 
 namespace glsl {
-
-// The body with `prologue` and "\n" inserted after the opening brace of the
-// first definition of main, or unchanged when there is none.
-std::string insert_into_main(const std::string& body, const std::string& prologue);
-
-// insert_into_main applied to `body` itself, written through `spare` as the
-// other rewrites of the body are.
-void insert_into_main_in(std::string& body, const std::string& prologue, std::string& spare,
-                         LineTracker* lines = nullptr);
 
 // The body rewritten: normalised coordinate, image passes, built-ins, image
 // names, prologue in main. Declarations are appended to `uniform_block`.
@@ -34,10 +26,5 @@ std::string rewrite_body(std::string body, std::string& uniform_block,
 // and body, with nothing added between the uniform block and the body.
 std::string assemble(const std::string& comment_block, const std::string& define_block,
                      const std::string& uniform_block, std::string body);
-
-// rewrite_body, then assemble.
-std::string rewrite_and_assemble(std::string body, const std::string& comment_block,
-                                 const std::string& define_block, std::string uniform_block,
-                                 const std::map<std::string, std::string>& image_table);
 
 }  // namespace glsl

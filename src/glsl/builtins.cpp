@@ -5,31 +5,17 @@
 // them one after the other, each as a whole word, gives the same text as
 // replacing every identifier equal to one of them in a single reading; that
 // reading is what is done here.
-#include "glsl/builtins.h"
+#include "glsl/body_text.h"
 
 #include <array>
 #include <string_view>
 
 #include "glsl/chars.h"
 #include "glsl/line_map.h"
-#include "glsl/output_length.h"
+#include "glsl/rule_tables.h"
 
 namespace glsl {
 namespace {
-
-struct Builtin {
-  std::string_view isf_name;
-  std::string_view host_name;
-  std::string_view declaration;
-};
-
-constexpr std::array<Builtin, 5> kBuiltins = {{
-    {"RENDERSIZE", "resolution", "uniform vec2 resolution;\n"},
-    {"TIME", "time", "uniform float time;\n"},
-    {"TIMEDELTA", "time_delta", "uniform float time_delta;\n"},
-    {"DATE", "iDate", "uniform vec4 iDate;\n"},
-    {"FRAMEINDEX", "iFrame", "uniform int iFrame;\n"},
-}};
 
 // The first letters of the five names.
 struct Starts {
@@ -42,7 +28,7 @@ constexpr Starts kStarts;
 
 // Writes the body with every built-in replaced and marks the rows used.
 template <class Out>
-void write_replaced(Out& out, std::string_view body, std::array<bool, 5>& used) {
+void write_replaced(Out& out, std::string_view body, std::array<bool, kBuiltins.size()>& used) {
   const std::size_t n = body.size();
   std::size_t copied = 0;
   for (std::size_t at = 0; at < n;) {
@@ -69,29 +55,31 @@ void write_replaced(Out& out, std::string_view body, std::array<bool, 5>& used) 
 
 }  // namespace
 
-void replace_builtins(std::string& body, std::string& uniforms, bool no_images,
-                      bool render_size_needed, std::string& spare, LineTracker* lines) {
-  body.resize(up_to_nul(body).size());
-  std::array<bool, 5> used{};
-  OutputLength length;
-  write_replaced(length, body, used);
-  if (used != std::array<bool, 5>{}) {
-    spare.clear();
-    spare.reserve(length.size + kBodySlack);
-    if (lines == nullptr) {
-      write_replaced(spare, body, used);
-    } else {
-      TrackedOutput out{spare, *lines};
-      write_replaced(out, body, used);
-      lines->commit();
-    }
+void BodyText::replace_builtins(std::string& uniforms, bool render_size_needed) {
+  end_at_nul();
+  std::string& body = text_;
+  std::string& spare = spare_;
+  LineTracker* const lines = tracker();
+  std::array<bool, kBuiltins.size()> used{};
+  spare.clear();
+  spare.reserve(room_for_rewrite(body.size()));
+  if (lines == nullptr) {
+    write_replaced(spare, body, used);
+  } else {
+    TrackedOutput out{spare, *lines};
+    write_replaced(out, body, used);
+  }
+  if (used != std::array<bool, kBuiltins.size()>{}) {
+    if (lines != nullptr) lines->commit();
     body.swap(spare);
+  } else if (lines != nullptr) {
+    lines->discard();
   }
   for (std::size_t row = 0; row < kBuiltins.size(); ++row) {
-    // Without images the prologue computes isf_FragNormCoord from resolution,
-    // and IMG_PIXEL reads divide by it.
-    const bool resolution_anyway = row == 0 && (no_images || render_size_needed);
-    if (used[row] || resolution_anyway) uniforms += kBuiltins[row].declaration;
+    const Builtin& builtin = kBuiltins[row];
+    if (used[row] || (builtin.declared_for_render_size && render_size_needed)) {
+      uniforms += builtin.declaration;
+    }
   }
 }
 

@@ -1,16 +1,17 @@
-// Rewrites the ISF image-access macros (IMG_SIZE, IMG_THIS_PIXEL,
-// IMG_THIS_NORM_PIXEL, IMG_NORM_PIXEL, IMG_PIXEL) into plain GLSL on the
-// host's sampler uniforms.
+// One rewrite of the calls of an ISF image-access macro (IMG_SIZE,
+// IMG_THIS_PIXEL, IMG_THIS_NORM_PIXEL, IMG_NORM_PIXEL, IMG_PIXEL) into plain
+// GLSL on a sampler: its parameters, and the text a qualifying call becomes.
+// The rewrite itself is BodyText::rewrite_image_macro.
 #pragma once
 
 #include <cstddef>
-#include <map>
-#include <string>
 #include <string_view>
 
-namespace glsl {
+#include "glsl/chars.h"
+#include "glsl/line_map.h"
+#include "glsl/macro_calls.h"
 
-class LineTracker;
+namespace glsl {
 
 struct MacroRewrite {
   std::string_view macro_name;          // e.g. "IMG_PIXEL"
@@ -22,22 +23,42 @@ struct MacroRewrite {
   std::string_view trailing_argument;   // e.g. "gl_TexCoord[0].xy"
 };
 
-// Rewrites every qualifying call of one macro; `replaced` tells whether any was.
-std::string rewrite_image_macro(std::string_view text, const MacroRewrite& rewrite, bool& replaced);
-
-// rewrite_image_macro applied to `text` itself, rebuilt only when a call
-// qualifies, through `spare` as replace_whole_word_in does; returns the
-// replaced flag.
-bool rewrite_image_macro_in(std::string& text, const MacroRewrite& rewrite, std::string& spare,
-                            LineTracker* lines = nullptr);
-
-// Runs the rewrites for every image of `image_table` (name -> sampler) in the
-// table's order, appends the "resolution_tex<N>" declarations that IMG_SIZE
-// needs to `uniforms`, and returns true when an IMG_PIXEL call was rewritten.
-bool run_image_passes(std::string& body, std::string& uniforms,
-                      const std::map<std::string, std::string>& image_table);
-bool run_image_passes(std::string& body, std::string& uniforms,
-                      const std::map<std::string, std::string>& image_table, std::string& spare,
-                      LineTracker* lines = nullptr);
+// Appends what a qualifying `call` of `text` becomes under `rewrite`,
+// through put_copy and put_made_for (line_map.h).
+// Text made in place of the call counts as coming from where the call
+// starts; the arguments keep their own places.
+template <class Out>
+void append_replacement(Out& out, std::string_view text, const MacroCall& call,
+                        const MacroRewrite& rewrite) {
+  const auto made = [&](std::string_view piece) { put_made_for(out, piece, call.name_at); };
+  const bool with_function = !rewrite.function_name.empty();
+  if (with_function) {
+    made(rewrite.function_name);
+    made("(");
+  }
+  if (rewrite.image_name.empty()) {
+    put_copy(out, text, call.first_begin, call.first_end);
+  } else {
+    made(rewrite.first_argument);
+  }
+  if (rewrite.argument_count == 2) {
+    std::size_t begin = call.first_comma + 1;
+    while (begin < call.second_end && is_white_space(text[begin])) ++begin;
+    if (with_function && !rewrite.second_suffix.empty()) {
+      made(", (");
+      put_copy(out, text, begin, call.second_end);
+      made(")");
+      made(rewrite.second_suffix);
+    } else {
+      made(", ");
+      put_copy(out, text, begin, call.second_end);
+    }
+  }
+  if (!rewrite.trailing_argument.empty()) {
+    made(", ");
+    made(rewrite.trailing_argument);
+  }
+  if (with_function) made(")");
+}
 
 }  // namespace glsl

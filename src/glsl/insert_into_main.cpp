@@ -4,10 +4,9 @@
 // prologue.
 #include <string_view>
 
-#include "glsl/assemble.h"
+#include "glsl/body_text.h"
 #include "glsl/chars.h"
 #include "glsl/line_map.h"
-#include "glsl/output_length.h"
 
 namespace glsl {
 namespace {
@@ -41,8 +40,10 @@ std::size_t insertion_point(std::string_view body, std::size_t at) {
 
 }  // namespace
 
-void insert_into_main_in(std::string& body, const std::string& prologue, std::string& spare,
-                         LineTracker* lines) {
+void BodyText::insert_into_main(std::string_view prologue) {
+  std::string& body = text_;
+  std::string& spare = spare_;
+  LineTracker* const lines = tracker();
   // The search reads the body up to its first NUL; each "main" is judged by
   // its neighbours in the body, and one that is part of a longer identifier
   // (domain, mainImage) or is not a definition (a prototype, a comment) only
@@ -56,7 +57,7 @@ void insert_into_main_in(std::string& body, const std::string& prologue, std::st
     const std::size_t point = insertion_point(body, at + 4);
     if (point == kNotDefinition) continue;
     spare.clear();
-    spare.reserve(body.size() + prologue.size() + 1 + kBodySlack);
+    spare.reserve(body.size() + prologue.size() + 1);
     spare.append(body, 0, point);
     spare += prologue;
     spare += '\n';
@@ -70,13 +71,6 @@ void insert_into_main_in(std::string& body, const std::string& prologue, std::st
     body.swap(spare);
     return;
   }
-}
-
-std::string insert_into_main(const std::string& body, const std::string& prologue) {
-  std::string result = body;
-  std::string spare;
-  insert_into_main_in(result, prologue, spare);
-  return result;
 }
 
 }  // namespace glsl

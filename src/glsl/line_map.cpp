@@ -9,7 +9,7 @@
 
 namespace glsl {
 
-LineTracker::LineTracker(std::string_view body) : last_line_(0) {
+LineTracker::LineTracker(std::string_view body) {
   body = body.substr(0, body.find('\0'));
   marks_.push_back({0, 0});
   for (std::size_t at = 0; at < body.size(); ++at) {
@@ -49,6 +49,20 @@ void LineTracker::commit() {
   if (next_.empty()) next_.push_back({0, last_line_});
   marks_.swap(next_);
   next_.clear();
+}
+
+LineTracker LineTracker::slice(std::size_t begin, std::size_t end) const {
+  LineTracker part;
+  part.marks_.push_back({0, line_at(begin)});
+  auto m = std::upper_bound(marks_.begin(), marks_.end(), begin,
+                            [](std::size_t at, const Mark& k) { return at < k.at; });
+  for (; m != marks_.end() && m->at < end; ++m) part.marks_.push_back({m->at - begin, m->line});
+  part.last_line_ = line_at(end);
+  return part;
+}
+
+void LineTracker::paste(const LineTracker& part, std::size_t out_at) {
+  for (const Mark& m : part.marks_) mark(out_at + m.at, m.line);
 }
 
 std::vector<std::size_t> LineTracker::lines_of(std::string_view text) const {

@@ -25,8 +25,14 @@ class LineTracker {
   void copy(std::size_t out_at, std::size_t in_begin, std::size_t in_end);
   void made_for(std::size_t out_at, std::size_t length, std::size_t in_at);
   void made_new(std::size_t out_at, std::size_t length);
-  // The rewrite's output becomes the input of the next one.
+  // The rewrite's output becomes the input of the next one, or is dropped.
   void commit();
+  void discard() { next_.clear(); }
+
+  // A tracker for the stretch [begin, end) of the current text alone, to be
+  // rewritten on its own and then pasted at `out_at` of the output.
+  LineTracker slice(std::size_t begin, std::size_t end) const;
+  void paste(const LineTracker& part, std::size_t out_at);
 
   // One entry per line of `text`, the body after the last rewrite; lines end
   // at "\n", and the empty piece after a final "\n" is a line too.
@@ -38,12 +44,13 @@ class LineTracker {
     std::size_t at;
     std::size_t line;
   };
+  LineTracker() = default;
   std::size_t line_at(std::size_t in_at) const;
   void mark(std::size_t out_at, std::size_t line);
 
   std::vector<Mark> marks_;
   std::vector<Mark> next_;
-  std::size_t last_line_;  // of the original body's end
+  std::size_t last_line_ = 0;  // of the original body's end
 };
 
 // An output string that reports each piece it takes to a LineTracker.

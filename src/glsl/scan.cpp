@@ -1,11 +1,11 @@
-// Whole-word search and replacement over GLSL text, and the splitting of a
-// call's arguments. Each operation reads its text once from left to right
-// (word occurrences through WordSearch), so its time is linear in the text.
+// Whole-word search and replacement over GLSL text. Each reads its text once
+// from left to right (word occurrences through WordSearch), so its time is
+// linear in the text.
 #include "glsl/scan.h"
 
+#include "glsl/body_text.h"
 #include "glsl/chars.h"
 #include "glsl/line_map.h"
-#include "glsl/output_length.h"
 #include "glsl/word_search.h"
 
 namespace glsl {
@@ -50,78 +50,24 @@ void write_replaced(Out& out, std::size_t out_size, std::string_view text,
   if (replaced) put_copy(out, text, copied, text.size());
 }
 
-// The size of the replaced text: the text's own when the new name is not
-// longer, else measured by a first reading.
-std::size_t replaced_size(std::string_view text, std::string_view old_name, std::string_view new_name) {
-  if (new_name.size() <= old_name.size()) return text.size();
-  OutputLength length;
-  bool replaced = false;
-  write_replaced(length, 0, text, old_name, new_name, replaced);
-  return replaced ? length.size : text.size();
-}
-
 }  // namespace
 
-std::string replace_whole_word(std::string_view text, std::string_view old_name,
-                               std::string_view new_name, bool& replaced) {
-  replaced = false;
-  text = up_to_nul(text);
-  std::string result;
+bool BodyText::replace_whole_word(std::string_view old_name, std::string_view new_name) {
+  end_at_nul();
   // A name that cannot start an identifier is never a candidate.
-  if (!old_name.empty() && is_name_start_char(old_name[0])) {
-    write_replaced(result, replaced_size(text, old_name, new_name), text, old_name, new_name,
-                   replaced);
-  }
-  return replaced ? result : std::string(text);
-}
-
-bool replace_whole_word_in(std::string& text, std::string_view old_name, std::string_view new_name,
-                           std::string& spare, LineTracker* lines) {
-  text.resize(up_to_nul(text).size());
   if (old_name.empty() || !is_name_start_char(old_name[0])) return false;
   bool replaced = false;
-  spare.clear();
-  const std::size_t size = replaced_size(text, old_name, new_name) + kBodySlack;
-  if (lines == nullptr) {
-    write_replaced(spare, size, text, old_name, new_name, replaced);
+  spare_.clear();
+  const std::size_t size = room_for_rewrite(text_.size());
+  if (lines_) {
+    TrackedOutput out{spare_, *lines_};
+    write_replaced(out, size, text_, old_name, new_name, replaced);
+    if (replaced) lines_->commit();
   } else {
-    TrackedOutput out{spare, *lines};
-    write_replaced(out, size, text, old_name, new_name, replaced);
-    if (replaced) lines->commit();
+    write_replaced(spare_, size, text_, old_name, new_name, replaced);
   }
-  if (replaced) text.swap(spare);
+  if (replaced) text_.swap(spare_);
   return replaced;
-}
-
-std::vector<std::string> split_call_arguments(std::string_view text) {
-  text = up_to_nul(text);
-  const std::size_t n = text.size();
-  std::vector<std::string> arguments;
-  std::size_t at = skip_blanks_and_comments(text, 0);
-  if (at == n) return arguments;
-
-  std::size_t start = at;
-  int depth = 0;
-  while (at < n) {
-    const char c = text[at];
-    if (c == '(') {
-      ++depth;
-    } else if (c == ')') {
-      if (depth <= 0) break;
-      --depth;
-    } else if (c == ',' && depth == 0) {
-      // White space before a comma stays in the argument; after it, only
-      // white space is skipped, not comments.
-      arguments.emplace_back(text.substr(start, at - start));
-      ++at;
-      while (at < n && is_white_space(text[at])) ++at;
-      start = at;
-      continue;
-    }
-    ++at;
-  }
-  if (at > start) arguments.emplace_back(text.substr(start, at - start));
-  return arguments;
 }
 
 }  // namespace glsl

@@ -1,9 +1,10 @@
-// The host's colour parameters take their default as one 32-bit hexadecimal
-// number with alpha in the top byte: AARRGGBB.
+// The colour code: each component clamped, scaled to a byte and truncated.
+#include "params/color_code.h"
+
 #include <cmath>
 #include <cstdio>
 
-#include "params/translate_inputs.h"
+#include "params/color_code.h"
 
 namespace params {
 namespace {

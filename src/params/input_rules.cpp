@@ -1,15 +1,18 @@
 // The host's declaration of each kind of ISF input: a parameter macro line in
 // the comment block and a uniform of the matching GLSL type. Images become
-// samplers tex0, tex1, ... in input order; 2-D points become two floats.
+// samplers tex0, tex1, ... in input order; 2-D points become two floats. The
+// table at the end pairs each type word with its rule.
 #include "params/input_rules.h"
 
 #include <limits>
 
 #include "isf/parameter_identifier.h"
+#include "params/color_code.h"
 #include "params/input_fields.h"
 #include "params/json_numbers.h"
 #include "params/macro_format.h"
 #include "params/number_format.h"
+#include "params/type_words.h"
 
 namespace params {
 namespace {
@@ -63,9 +66,8 @@ std::string axis_line(const std::string& axis_name, const Axis& axis) {
                     {minimum, maximum, format_g(axis.fallback)});
 }
 
-}  // namespace
-
-std::string translate_image(const std::string& name, ShaderBlocks& blocks) {
+std::string translate_image(const nlohmann::json& /*input*/, const std::string& name,
+                            ShaderBlocks& blocks) {
   std::string sampler = "tex" + std::to_string(blocks.image_count);
   ++blocks.image_count;
   // A repeated name keeps its first sampler; the later input still uses up
@@ -126,6 +128,28 @@ std::string translate_point2d(const nlohmann::json& input, const std::string& na
   add_uniform(blocks, "float", y_name);
   blocks.defines += "#define " + name + " vec2(" + x_name + "," + y_name + ")\n";
   return axis_line(x_name, axes[0]) + "\n" + axis_line(y_name, axes[1]);
+}
+
+// The type words in the order they are tried; INT and LONG name the same
+// kind of parameter.
+struct InputType {
+  std::string_view word;
+  InputRule rule;
+};
+
+constexpr InputType kInputTypes[] = {
+    {"IMAGE", translate_image}, {"BOOL", translate_bool},   {"EVENT", translate_event},
+    {"FLOAT", translate_float}, {"INT", translate_int},     {"LONG", translate_int},
+    {"COLOR", translate_color}, {"POINT2D", translate_point2d},
+};
+
+}  // namespace
+
+InputRule input_rule(std::string_view type) {
+  for (const InputType& entry : kInputTypes) {
+    if (equals_ignore_case(type, entry.word)) return entry.rule;
+  }
+  return nullptr;
 }
 
 }  // namespace params

@@ -1,4 +1,4 @@
-// One rule per kind of ISF input. Each rule appends the input's uniform
+// The rule of each ISF input type. A rule appends the input's uniform
 // declarations, define and image table entry to the blocks itself and returns
 // its macro text (empty for an image), which the caller adds to the comment
 // block.
@@ -6,17 +6,18 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 
 #include "params/translate_inputs.h"
 
 namespace params {
 
-std::string translate_image(const std::string& name, ShaderBlocks& blocks);
-std::string translate_bool(const nlohmann::json& input, const std::string& name, ShaderBlocks& blocks);
-std::string translate_event(const nlohmann::json& input, const std::string& name, ShaderBlocks& blocks);
-std::string translate_float(const nlohmann::json& input, const std::string& name, ShaderBlocks& blocks);
-std::string translate_int(const nlohmann::json& input, const std::string& name, ShaderBlocks& blocks);
-std::string translate_color(const nlohmann::json& input, const std::string& name, ShaderBlocks& blocks);
-std::string translate_point2d(const nlohmann::json& input, const std::string& name, ShaderBlocks& blocks);
+using InputRule = std::string (*)(const nlohmann::json& input, const std::string& name,
+                                  ShaderBlocks& blocks);
+
+// The rule of the first type word that `type` matches without regard to
+// ASCII case, in the order IMAGE, BOOL, EVENT, FLOAT, INT, LONG, COLOR,
+// POINT2D; nullptr when none does.
+InputRule input_rule(std::string_view type);
 
 }  // namespace params

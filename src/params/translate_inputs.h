@@ -26,10 +26,4 @@ struct ShaderBlocks {
 // "TYPE" or "NAME" propagates; what was appended before it stays.
 void translate_inputs(const nlohmann::json& inputs, ShaderBlocks& blocks);
 
-// Type-word comparison: equal after upper-casing every ASCII letter.
-bool equals_ignore_case(std::string_view a, std::string_view b);
-
-// Eight upper-case hex digits, alpha first: AARRGGBB of the clamped components.
-std::string color_code(float red, float green, float blue, float alpha);
-
 }  // namespace params

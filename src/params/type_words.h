@@ -1,15 +1,13 @@
-// The ISF input types the host can offer as parameters. An input's TYPE is
-// matched against the type words without regard to ASCII case.
+// The one comparison of the tool that ignores case: an input's TYPE against
+// the type words.
 #pragma once
 
 #include <string_view>
 
 namespace params {
 
-enum class InputKind { image, boolean, event, floating, integer, color, point2d, unknown };
-
-// The kind of the first type word that `type` matches, in the order IMAGE,
-// BOOL, EVENT, FLOAT, INT, LONG, COLOR, POINT2D; unknown when none does.
-InputKind input_kind(std::string_view type);
+// Equal after upper-casing every ASCII letter, as toupper does in the C
+// locale; other bytes compare as they are.
+bool equals_ignore_case(std::string_view a, std::string_view b);
 
 }  // namespace params

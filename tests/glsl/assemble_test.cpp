@@ -6,16 +6,31 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "glsl/body_text.h"
 
 namespace {
 
 using Table = std::map<std::string, std::string>;
 const Table kOneImage = {{"inputImage", "tex0"}};
 
+std::string converted(const std::string& body, const std::string& comment, std::string uniforms,
+                      const Table& table) {
+  std::string rewritten = glsl::rewrite_body(body, uniforms, table);
+  return glsl::assemble(comment, "", uniforms, std::move(rewritten));
+}
+
 // Empty comment and define blocks: the output is "\n\n", uniforms, body.
 std::string assembled(const std::string& body, const Table& table) {
-  return glsl::rewrite_and_assemble(body, "", "", "", table);
+  return converted(body, "", "", table);
+}
+
+std::string inserted(const std::string& body) {
+  glsl::BodyText text(body);
+  text.insert_into_main("P;");
+  return text.text();
 }
 
 struct TailCase {
@@ -103,7 +118,7 @@ TEST(InsertIntoMain, FindsTheFirstDefinition) {
       {std::string("x\0void main(){}", 15), std::string("x\0void main(){}", 15)},
       {"void main(){}\nvoid main(){}", "void main(){P;\n}\nvoid main(){}"},
   };
-  for (const MainCase& c : cases) EXPECT_EQ(glsl::insert_into_main(c.body, "P;"), c.expected) << c.body;
+  for (const MainCase& c : cases) EXPECT_EQ(inserted(c.body), c.expected) << c.body;
 }
 
 TEST(InsertIntoMain, LongerIdentifiersDoNotStopTheSearch) {
@@ -116,7 +131,7 @@ TEST(InsertIntoMain, LongerIdentifiersDoNotStopTheSearch) {
       {"mainmain() {}", "mainmain() {}"},
       {"mainmain(){} main(){}", "mainmain(){} main(){P;\n}"},
   };
-  for (const MainCase& c : cases) EXPECT_EQ(glsl::insert_into_main(c.body, "P;"), c.expected) << c.body;
+  for (const MainCase& c : cases) EXPECT_EQ(inserted(c.body), c.expected) << c.body;
 }
 
 struct LineMapCase {
@@ -156,8 +171,8 @@ TEST(LineMap, GivesTheOriginalLineOfEachRewrittenLine) {
 }
 
 TEST(RewriteAndAssemble, JoinsTheBlocksAndTheBodyOnly) {
-  EXPECT_EQ(glsl::rewrite_and_assemble("b", "", "", "", kOneImage), "\n\nb");
-  EXPECT_EQ(glsl::rewrite_and_assemble("b", "// c\n", "#define d\n", "uniform u;\n", kOneImage),
+  EXPECT_EQ(glsl::assemble("", "", "", "b"), "\n\nb");
+  EXPECT_EQ(glsl::assemble("// c\n", "#define d\n", "uniform u;\n", "b"),
             "// c\n\n#define d\n\nuniform u;\nb");
 }
 
@@ -170,8 +185,7 @@ TEST(RewriteAndAssemble, OneImageAndAFloat) {
       "gl_FragColor = mix(c, IMG_PIXEL(inputImage, px), amount * sin(TIME));\n"
       "}\n";
   const std::string comment = "// ORVANE_FLOAT_PARAM(amount, ID, 0, 1, 0.5, \"No help available.\")\n";
-  EXPECT_EQ(glsl::rewrite_and_assemble(body, comment, "", "uniform sampler2D tex0;\nuniform float amount;\n",
-                                       kOneImage),
+  EXPECT_EQ(converted(body, comment, "uniform sampler2D tex0;\nuniform float amount;\n", kOneImage),
             comment + "\n\n"
                       "uniform sampler2D tex0;\n"
                       "uniform float amount;\n"
@@ -190,7 +204,7 @@ TEST(RewriteAndAssemble, NoImages) {
       "void main() {\n"
       "\tgl_FragColor = vec4(isf_FragNormCoord, fract(TIME), 1.0);\n"
       "}\n";
-  EXPECT_EQ(glsl::rewrite_and_assemble(body, "", "", "", {}),
+  EXPECT_EQ(converted(body, "", "", {}),
             "\n\n"
             "uniform vec2 resolution;\n"
             "uniform float time;\n"
@@ -211,8 +225,7 @@ TEST(RewriteAndAssemble, TintShader) {
       "// CREDIT: by the effects group\n"
       "// ORVANE_PLUGIN_DESC(\"Tints the image\")\n"
       "// ORVANE_FLOAT_PARAM(gain, laoL, 0, 2, 1, \"No help available.\")\n";
-  EXPECT_EQ(glsl::rewrite_and_assemble(body, comment, "", "uniform sampler2D tex0;\nuniform float gain;\n",
-                                       kOneImage),
+  EXPECT_EQ(converted(body, comment, "uniform sampler2D tex0;\nuniform float gain;\n", kOneImage),
             "// CREDIT: by the effects group\n"
             "// ORVANE_PLUGIN_DESC(\"Tints the image\")\n"
             "// ORVANE_FLOAT_PARAM(gain, laoL, 0, 2, 1, \"No help available.\")\n"

@@ -1,5 +1,5 @@
 // The fast scanning and rewriting against the plain readings of the rules in
-// fuzz/reference_rewrite.h, on generated bodies rich in the characters that the
+// tests/reference, on generated bodies rich in the characters that the
 // rules care about: names, parentheses, commas, blanks, comment marks, NULs.
 #include <gtest/gtest.h>
 
@@ -13,9 +13,10 @@
 
 #include "glsl/assemble.h"
 #include "glsl/blank_skip.h"
-#include "glsl/builtins.h"
+#include "glsl/body_text.h"
 #include "glsl/chars.h"
 #include "glsl/image_macros.h"
+#include "glsl/rule_tables.h"
 #include "glsl/scan.h"
 #include "glsl/word_search.h"
 #include "reference_rewrite.h"
@@ -100,15 +101,16 @@ TEST(Differential, SkipAtEqualsSkippingFromEachPosition) {
   }
 }
 
-TEST(Differential, SplitAndReplaceAgreeWithTheReference) {
+TEST(Differential, ReplaceAgreesWithTheReference) {
   std::mt19937 rng(11);
   for (int round = 0; round < 5000; ++round) {
     const std::string text = random_body(rng, round % 20);
-    ASSERT_EQ(glsl::split_call_arguments(text), reference::split_call_arguments(text)) << shown(text);
     for (const char* old_name : {"img", "IMG_SIZE", "x", "img x", "/*", "x(", "2x"}) {
-      bool fast = true, slow = false;
-      const std::string got = glsl::replace_whole_word(text, old_name, "tex0", fast);
-      ASSERT_EQ(got, reference::replace_whole_word(text, old_name, "tex0", slow)) << shown(text) << old_name;
+      glsl::BodyText body(text);
+      bool slow = false;
+      const bool fast = body.replace_whole_word(old_name, "tex0");
+      ASSERT_EQ(body.text(), reference::replace_whole_word(text, old_name, "tex0", slow))
+          << shown(text) << old_name;
       ASSERT_EQ(fast, slow) << shown(text);
     }
   }
@@ -134,9 +136,11 @@ TEST(Differential, ImageMacroRewriteAgreesWithTheReference) {
   for (int round = 0; round < 20000; ++round) {
     const std::string text = random_body(rng, 4 + round % 40);
     for (const glsl::MacroRewrite& r : rewrites) {
-      bool fast = true, slow = false;
-      const std::string got = glsl::rewrite_image_macro(text, r, fast);
-      ASSERT_EQ(got, reference::rewrite_image_macro(text, r, slow)) << shown(text) << " " << r.macro_name;
+      glsl::BodyText body(text);
+      bool slow = false;
+      const bool fast = body.rewrite_image_macro(r);
+      ASSERT_EQ(body.text(), reference::rewrite_image_macro(text, r, slow))
+          << shown(text) << " " << r.macro_name;
       ASSERT_EQ(fast, slow) << shown(text);
       rewritten += slow ? 1 : 0;
     }
@@ -148,11 +152,6 @@ TEST(Differential, ImageMacroRewriteAgreesWithTheReference) {
 TEST(Differential, BuiltinsInOneReadingEqualTheTableRowByRow) {
   const std::vector<std::string> pieces = {"TIME", "TIMEDELTA", "DATE", "RENDERSIZE", "FRAMEINDEX",
                                            "TIM", "_", "2", " ", ".", "x", "(", std::string(1, '\0')};
-  const std::pair<const char*, const char*> rows[] = {{"RENDERSIZE", "resolution"},
-                                                      {"TIME", "time"},
-                                                      {"TIMEDELTA", "time_delta"},
-                                                      {"DATE", "iDate"},
-                                                      {"FRAMEINDEX", "iFrame"}};
   std::mt19937 rng(19);
   std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
   for (int round = 0; round < 5000; ++round) {
@@ -160,19 +159,48 @@ TEST(Differential, BuiltinsInOneReadingEqualTheTableRowByRow) {
     for (int i = 0; i < round % 25; ++i) body += pieces[pick(rng)];
     std::string expected = body;
     std::string declared;
-    for (const auto& [isf, host] : rows) {
+    for (const glsl::Builtin& row : glsl::kBuiltins) {
       bool replaced = false;
-      expected = reference::replace_whole_word(expected, isf, host, replaced);
-      if (replaced) declared += std::string(isf);
+      expected = reference::replace_whole_word(expected, row.isf_name, row.host_name, replaced);
+      if (replaced) declared += std::string(row.isf_name);
     }
-    std::string got = body, uniforms, spare;
-    glsl::replace_builtins(got, uniforms, false, false, spare);
-    ASSERT_EQ(got, expected) << shown(body);
+    glsl::BodyText got(body);
+    std::string uniforms;
+    got.replace_builtins(uniforms, false);
+    ASSERT_EQ(got.text(), expected) << shown(body);
     std::string names;
-    for (const auto& [isf, host] : rows) {
-      if (uniforms.find(std::string(" ") + host + ";") != std::string::npos) names += isf;
+    for (const glsl::Builtin& row : glsl::kBuiltins) {
+      if (uniforms.find(row.declaration) != std::string::npos) names += std::string(row.isf_name);
     }
     ASSERT_EQ(names, declared) << shown(body);
+  }
+}
+
+// Image passes and renaming with names that chain: a sampler, or the size
+// uniform an IMG_SIZE call becomes, is another image's name.
+TEST(Differential, WholeStageAgreesWithTheReference) {
+  const std::vector<std::string> pieces = {
+      "IMG_SIZE(", "IMG_PIXEL(", "IMG_NORM_PIXEL(", "IMG_THIS_PIXEL(", "IMG_SIZE", "img", "tex1",
+      "resolution_tex1", "a.b", "b", "a", "x", ", ", ",", "(", ")", ")", ")", " ", "\n", "/*", "*/",
+      "/*(*/", "_inputImage_imgRect", "void main(){", "}", "TIME", ".", std::string(1, '\0')};
+  const std::map<std::string, std::string> tables[] = {
+      {{"img", "tex1"}, {"resolution_tex1", "tex0"}, {"tex1", "tex2"}},
+      {{"a", "tex0"}, {"a.b", "tex1"}, {"b", "a"}, {"img", "tex2"}},
+      {{"img", "tex0"}, {"tex0", "img"}},
+      {{"", "tex0"}, {"img", "tex1"}},
+  };
+  std::mt19937 rng(29);
+  std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+  for (int round = 0; round < 6000; ++round) {
+    std::string body;
+    for (int i = 0; i < round % 40; ++i) body += pieces[pick(rng)];
+    for (const auto& table : tables) {
+      std::string uniforms = "u;\n";
+      std::string rewritten = glsl::rewrite_body(body, uniforms, table);
+      ASSERT_EQ(glsl::assemble("", "", uniforms, std::move(rewritten)),
+                reference::rewrite_and_assemble(body, "", "", "u;\n", table))
+          << shown(body);
+    }
   }
 }
 
@@ -209,8 +237,9 @@ TEST(Differential, InsertIntoMainAgreesWithTheReference) {
   std::mt19937 rng(17);
   for (int round = 0; round < 20000; ++round) {
     const std::string text = random_body(rng, round % 30);
-    ASSERT_EQ(glsl::insert_into_main(text, "P;"), reference::insert_into_main(text, "P;"))
-        << shown(text);
+    glsl::BodyText body(text);
+    body.insert_into_main("P;");
+    ASSERT_EQ(body.text(), reference::insert_into_main(text, "P;")) << shown(text);
   }
 }
 

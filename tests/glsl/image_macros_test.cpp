@@ -8,6 +8,8 @@
 #include <map>
 #include <string>
 
+#include "glsl/body_text.h"
+
 namespace {
 
 struct PassCase {
@@ -18,10 +20,10 @@ struct PassCase {
 const std::string kSize = "uniform vec2 resolution_tex0;\n";
 
 void expect_passes(const std::map<std::string, std::string>& table, const PassCase& c) {
-  std::string body = c.body;
+  glsl::BodyText body(c.body);
   std::string uniforms = "uniform sampler2D tex0;\n";
-  const bool needed = glsl::run_image_passes(body, uniforms, table);
-  EXPECT_EQ(body, c.expected) << c.body;
+  const bool needed = body.run_image_passes(uniforms, table);
+  EXPECT_EQ(body.text(), c.expected) << c.body;
   EXPECT_EQ(uniforms, "uniform sampler2D tex0;\n" + c.uniforms) << c.body;
   EXPECT_EQ(needed, c.render_size_needed) << c.body;
 }
@@ -111,10 +113,10 @@ TEST(ImagePass, EmptyTableChangesNothing) {
 }
 
 TEST(ImagePass, ImagesRunInByteOrderOfTheirNames) {
-  std::string body = "IMG_SIZE(mask) IMG_SIZE(inputImage) IMG_SIZE(Zed)";
+  glsl::BodyText body("IMG_SIZE(mask) IMG_SIZE(inputImage) IMG_SIZE(Zed)");
   std::string uniforms;
-  glsl::run_image_passes(body, uniforms, {{"mask", "tex0"}, {"inputImage", "tex1"}, {"Zed", "tex2"}});
-  EXPECT_EQ(body, "resolution_tex0 resolution_tex1 resolution_tex2");
+  body.run_image_passes(uniforms, {{"mask", "tex0"}, {"inputImage", "tex1"}, {"Zed", "tex2"}});
+  EXPECT_EQ(body.text(), "resolution_tex0 resolution_tex1 resolution_tex2");
   EXPECT_EQ(uniforms,
             "uniform vec2 resolution_tex2;\n"
             "uniform vec2 resolution_tex1;\n"
@@ -135,13 +137,13 @@ TEST(RewriteImageMacro, BuildsTheReplacementFromItsParts) {
       {{"M", "f", 2, "a", "A", "/s", ""}, "M(a,b)+M(a,c)", "f(A, (b)/s)+f(A, (c)/s)"},
   };
   for (const MacroCase& c : cases) {
-    bool replaced = false;
-    EXPECT_EQ(glsl::rewrite_image_macro(c.text, c.rewrite, replaced), c.expected) << c.text;
-    EXPECT_TRUE(replaced);
+    glsl::BodyText text(c.text);
+    EXPECT_TRUE(text.rewrite_image_macro(c.rewrite)) << c.text;
+    EXPECT_EQ(text.text(), c.expected) << c.text;
   }
-  bool replaced = true;
-  EXPECT_EQ(glsl::rewrite_image_macro("M(a)", {"M", "f", 2, "", "", "", ""}, replaced), "M(a)");
-  EXPECT_FALSE(replaced);
+  glsl::BodyText text("M(a)");
+  EXPECT_FALSE(text.rewrite_image_macro({"M", "f", 2, "", "", "", ""}));
+  EXPECT_EQ(text.text(), "M(a)");
 }
 
 }  // namespace

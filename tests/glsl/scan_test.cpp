@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "glsl/body_text.h"
+#include "glsl/image_macros.h"
+
 namespace {
 
 constexpr std::size_t npos = std::string::npos;
@@ -70,49 +73,44 @@ TEST(ReplaceWholeWord, ReplacesWholeIdentifiersOnly) {
       {std::string("ab\0cd", 5), "", "y", "ab", false},
   };
   for (const ReplaceCase& c : cases) {
-    bool replaced = !c.replaced;
-    EXPECT_EQ(glsl::replace_whole_word(c.text, c.old_name, c.new_name, replaced), c.expected)
-        << c.text;
-    EXPECT_EQ(replaced, c.replaced) << c.text;
+    glsl::BodyText body(c.text);
+    EXPECT_EQ(body.replace_whole_word(c.old_name, c.new_name), c.replaced) << c.text;
+    EXPECT_EQ(body.text(), c.expected) << c.text;
   }
 }
 
-TEST(ReplaceWholeWord, ClearsTheFlagOnEveryCall) {
-  bool replaced = false;
-  glsl::replace_whole_word("TIME", "TIME", "time", replaced);
-  ASSERT_TRUE(replaced);
-  glsl::replace_whole_word("nothing", "TIME", "time", replaced);
-  EXPECT_FALSE(replaced);
-}
-
+// The argument splitting that decides whether a call qualifies, seen through
+// a rewrite that takes any first argument and the expected count: f(A1)
+// for one argument, f(A1, A2) for two; with three only A1 is written.
 struct SplitCase {
   std::string text;
-  std::vector<std::string> arguments;
+  std::size_t count;
+  std::string expected;
 };
 
 TEST(SplitCallArguments, CutsTopLevelArguments) {
   const SplitCase cases[] = {
-      {"image, uv) + 1.0", {"image", "uv"}},
-      {"/* c */ image , uv )", {"image ", "uv "}},
-      {"a, , b)", {"a", "", "b"}},
-      {"a, )", {"a"}},
-      {"f(a, b), c)", {"f(a, b)", "c"}},
-      {")", {}},
-      {"", {}},
-      {" \t\r\n", {}},
-      {"p[1,2])", {"p[1", "2]"}},
-      {"{a,b})", {"{a", "b}"}},
-      {"a,/* c */b)", {"a", "/* c */b"}},
-      {" /* a *//**/\n x)", {"x"}},
-      {"/* never closed", {}},
-      {"/*/ x */ y)", {"y"}},
-      {"a, b", {"a", "b"}},
-      {"a)(b, c)", {"a"}},
-      {std::string("a, b\0, c)", 9), {"a", "b"}},
-      {std::string("\0a)", 3), {}},
+      {"M(image, uv) + 1.0", 2, "f(image, uv) + 1.0"},
+      {"M(/* c */ image , uv )", 2, "f(image , uv )"},
+      {"M(a, , b)", 3, "f(a)"},
+      {"M(a, )", 1, "f(a)"},
+      {"M(f(a, b), c)", 2, "f(f(a, b), c)"},
+      {"M()", 0, "f()"},
+      {"M( \t\r\n)", 0, "f()"},
+      {"M(p[1,2])", 2, "f(p[1, 2])"},
+      {"M({a,b})", 2, "f({a, b})"},
+      {"M(a,/* c */b)", 2, "f(a, /* c */b)"},
+      {"M( /* a *//**/\n x)", 1, "f(x)"},
+      {"M(/* never closed", 0, "f()"},
+      {"M(/*/ x */ y)", 1, "f(y)"},
+      {"M(a, b", 2, "f(a, b)"},
+      {"M(a)(b, c)", 1, "f(a)(b, c)"},
+      {std::string("M(a, b\0, c)", 12), 2, "f(a, b)"},
   };
   for (const SplitCase& c : cases) {
-    EXPECT_EQ(glsl::split_call_arguments(c.text), c.arguments) << c.text;
+    glsl::BodyText body(c.text);
+    EXPECT_TRUE(body.rewrite_image_macro({"M", "f", c.count, "", "", "", ""})) << c.text;
+    EXPECT_EQ(body.text(), c.expected) << c.text;
   }
 }
 

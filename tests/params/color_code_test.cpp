@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "params/translate_inputs.h"
+#include "params/color_code.h"
 
 namespace {
 

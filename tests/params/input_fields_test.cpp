@@ -7,6 +7,7 @@
 
 #include "isf/parameter_identifier.h"
 #include "params/translate_inputs.h"
+#include "params/type_words.h"
 
 namespace {
 

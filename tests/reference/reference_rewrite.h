@@ -1,6 +1,8 @@
-// Plain, unoptimised restatements of the body-rewriting rules, written the
-// most direct way (rescanning freely). The rewriting fuzzer and the
-// differential tests compare the real, linear-time code against them.
+// This reading of the body-rewriting rules exists only to check the engine
+// in src/glsl: the differential tests and the rewriting fuzzer compare the
+// engine's output with it. Each rule is applied the most direct way, one
+// step after another, rescanning freely, so it is slow on large or hostile
+// bodies and is never part of the tool.
 #pragma once
 
 #include <cstddef>
@@ -24,8 +26,6 @@ bool find_whole_word(std::string_view text, std::string_view word, std::size_t& 
 
 std::string replace_whole_word(std::string_view text, std::string_view old_name,
                                std::string_view new_name, bool& replaced);
-
-std::vector<std::string> split_call_arguments(std::string_view text);
 
 std::string rewrite_image_macro(std::string_view text, const glsl::MacroRewrite& rewrite,
                                 bool& replaced);

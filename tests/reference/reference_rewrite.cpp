@@ -1,7 +1,9 @@
 // The rewriting rules one step at a time, as the format describes them: every
 // call's end is searched afresh and every "main" restarts the search. Slow on
-// purpose; only the fuzzers and their replay use it.
+// purpose; only the differential tests, the fuzzers and their replay use it.
 #include "reference_rewrite.h"
+
+#include "glsl/rule_tables.h"
 
 namespace reference {
 namespace {
@@ -102,6 +104,8 @@ std::string replace_whole_word(std::string_view text, std::string_view old_name,
   return out;
 }
 
+namespace {
+
 std::vector<std::string> split_call_arguments(std::string_view text) {
   std::size_t end = text_end(text);
   std::size_t at = skip_space_and_comments(text, 0, end);
@@ -128,6 +132,8 @@ std::vector<std::string> split_call_arguments(std::string_view text) {
   if (at > start) args.emplace_back(text.substr(start, at - start));
   return args;
 }
+
+}  // namespace
 
 std::string rewrite_image_macro(std::string_view text, const glsl::MacroRewrite& rewrite,
                                 bool& replaced) {
@@ -209,30 +215,22 @@ std::string rewrite_and_assemble(std::string body, const std::string& comment_bl
   bool render_size_needed = false;
   for (const auto& [name, sampler] : image_table) {
     const std::string size_uniform = "resolution_" + sampler;
-    const glsl::MacroRewrite rows[] = {
-        {"IMG_SIZE", "", 1, name, size_uniform, "", ""},
-        {"IMG_THIS_PIXEL", "texture2D", 1, name, sampler, "", "gl_TexCoord[0].xy"},
-        {"IMG_THIS_NORM_PIXEL", "texture2D", 1, name, sampler, "", "gl_TexCoord[0].xy"},
-        {"IMG_NORM_PIXEL", "texture2D", 2, name, sampler, "", ""},
-        {"IMG_PIXEL", "texture2D", 2, name, sampler, "/resolution", ""},
-    };
-    for (const glsl::MacroRewrite& row : rows) {
-      body = reference::rewrite_image_macro(body, row, replaced);
-      if (replaced && row.macro_name == "IMG_SIZE") uniform_block += "uniform vec2 " + size_uniform + ";\n";
-      if (replaced && row.macro_name == "IMG_PIXEL") render_size_needed = true;
+    for (const glsl::ImageRow& row : glsl::kImageRows) {
+      const glsl::MacroRewrite rewrite = {
+          row.macro_name,        row.function_name, row.argument_count,
+          name,                  row.first_becomes_size ? std::string_view(size_uniform)
+                                                        : std::string_view(sampler),
+          row.second_suffix,     row.trailing_argument};
+      body = reference::rewrite_image_macro(body, rewrite, replaced);
+      if (replaced && row.declares_size) uniform_block += "uniform vec2 " + size_uniform + ";\n";
+      if (replaced && row.needs_render_size) render_size_needed = true;
     }
   }
-  const char* const builtins[][3] = {
-      {"RENDERSIZE", "resolution", "uniform vec2 resolution;\n"},
-      {"TIME", "time", "uniform float time;\n"},
-      {"TIMEDELTA", "time_delta", "uniform float time_delta;\n"},
-      {"DATE", "iDate", "uniform vec4 iDate;\n"},
-      {"FRAMEINDEX", "iFrame", "uniform int iFrame;\n"},
-  };
-  for (const auto& row : builtins) {
-    body = replace_whole_word(body, row[0], row[1], replaced);
-    bool first_row = &row == &builtins[0];
-    if (replaced || (first_row && (no_images || render_size_needed))) uniform_block += row[2];
+  for (const glsl::Builtin& row : glsl::kBuiltins) {
+    body = replace_whole_word(body, row.isf_name, row.host_name, replaced);
+    if (replaced || (row.declared_for_render_size && (no_images || render_size_needed))) {
+      uniform_block += row.declaration;
+    }
   }
   for (const auto& [name, sampler] : image_table) body = replace_whole_word(body, name, sampler, replaced);
   std::string prologue;

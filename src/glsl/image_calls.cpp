@@ -1,0 +1,107 @@
+// Reads the calls of the image macros and tells whether a body is regular.
+//
+// A body is regular when no macro name stands in the blanks and comments
+// that follow another macro name or a call's "(", and no comment there holds
+// a parenthesis. Then the "(" after a name is its own, the splitter and the
+// search for the ")" count the same parentheses, and calls nest like the
+// parentheses they open: one stack of open calls finds every ")" and every
+// top-level comma. Each skip stops at the next macro name, so the whole
+// reading is linear in the text.
+#include "glsl/image_calls.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "glsl/chars.h"
+
+namespace glsl {
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+// Past blanks and comments from `at`, stopping at `limit` (the next macro
+// name, or the end). npos when a comment runs into `limit` or holds a
+// parenthesis: then the body is not regular.
+std::size_t skip_before(std::string_view text, std::size_t at, std::size_t limit) {
+  while (at < limit) {
+    if (is_white_space(text[at])) {
+      ++at;
+    } else if (text[at] == '/' && at + 1 < text.size() && text[at + 1] == '*') {
+      const std::size_t close = text.substr(0, limit).find("*/", at + 2);
+      if (close == npos) return limit == text.size() ? limit : npos;
+      const std::string_view comment = text.substr(at, close - at);
+      if (comment.find_first_of("()") != npos) return npos;
+      at = close + 2;
+    } else {
+      break;
+    }
+  }
+  return at;
+}
+
+}  // namespace
+
+std::size_t last_non_blank_before(std::string_view text, std::size_t end) {
+  while (end > 0 && is_white_space(text[end - 1])) --end;
+  return end == 0 ? npos : end - 1;
+}
+
+CallReader::CallReader(std::string_view text, const std::vector<std::string_view>& names)
+    : text_(text), names_(names), common_(names.front()) {
+  for (std::string_view name : names) {
+    std::size_t same = 0;
+    while (same < common_.size() && same < name.size() && common_[same] == name[same]) ++same;
+    common_ = common_.substr(0, same);
+  }
+  have_name_ = next_name(0);
+}
+
+bool CallReader::next_name(std::size_t from) {
+  for (std::size_t at = text_.find(common_, from); at != npos; at = text_.find(common_, at)) {
+    std::size_t end = at;
+    while (end < text_.size() && is_identifier_char(text_[end])) ++end;
+    if (at == 0 || !is_identifier_char(text_[at - 1])) {
+      const auto match = std::find(names_.begin(), names_.end(), text_.substr(at, end - at));
+      if (match != names_.end()) {
+        name_at_ = at;
+        name_end_ = end;
+        macro_ = static_cast<std::size_t>(match - names_.begin());
+        return true;
+      }
+    }
+    at = std::max(end, at + 1);
+  }
+  return false;
+}
+
+bool CallReader::next(ImageCall& call, std::size_t& open) {
+  const std::size_t n = text_.size();
+  while (regular_ && have_name_) {
+    const std::size_t at = name_at_, end = name_end_, macro = macro_;
+    have_name_ = next_name(end);
+    const std::size_t limit = have_name_ ? name_at_ : n;
+    open = skip_before(text_, end, limit);
+    const std::size_t first =
+        open == npos || open == n || text_[open] != '(' ? open : skip_before(text_, open + 1, limit);
+    if (first == npos) regular_ = false;
+    if (!regular_ || open == n || text_[open] != '(') continue;
+    call = ImageCall{};
+    call.name_at = static_cast<std::uint32_t>(at);
+    call.first_begin = static_cast<std::uint32_t>(first);
+    call.macro = static_cast<std::uint8_t>(macro);
+    return true;
+  }
+  return false;
+}
+
+bool is_regular(std::string_view text, const std::vector<std::string_view>& macro_names) {
+  if (text.size() >= std::numeric_limits<std::uint32_t>::max()) return false;
+  CallReader reader(text, macro_names);
+  ImageCall call;
+  std::size_t open = 0;
+  while (reader.next(call, open)) {
+  }
+  return reader.regular();
+}
+
+}  // namespace glsl
