@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "gallery_messages.h"
-#include "params/type_words.h"
+#include "params/input_rules.h"
 
 namespace gallery {
 namespace {
@@ -27,6 +27,13 @@ bool mentions(std::string_view text, std::string_view word) {
     if (starts && (end == text.size() || !is_identifier_char(text[end]))) return true;
   }
   return false;
+}
+
+// The converter's own reading of a TYPE: the rule it applies, if any.
+bool has_no_rule(const std::string& type) { return params::input_rule(type) == nullptr; }
+bool is_kind(const std::string& type, std::string_view type_word) {
+  params::InputRule rule = params::input_rule(type);
+  return rule != nullptr && rule == params::input_rule(type_word);
 }
 
 bool mentions_any(std::string_view text, std::initializer_list<std::string_view> words) {
@@ -52,7 +59,7 @@ using Explain = void (*)(const Clue& clue, std::vector<std::string>& out);
 
 void unsupported_type(const Clue& clue, std::vector<std::string>& out) {
   for (const HeaderInput& input : clue.entry.header.inputs)
-    if (!input.type.empty() && params::input_kind(input.type) == params::InputKind::unknown &&
+    if (!input.type.empty() && has_no_rule(input.type) &&
         mentions(clue.message.text, input.name))
       out.push_back(messages::unsupported_input_type(input.name, input.type));
 }
@@ -72,7 +79,7 @@ void legacy_name(const Clue& clue, std::vector<std::string>& out) {
 void coordinate_outside_main(const Clue& clue, std::vector<std::string>& out) {
   bool has_images = std::any_of(
       clue.entry.header.inputs.begin(), clue.entry.header.inputs.end(), [](const HeaderInput& in) {
-        return !in.name.empty() && params::input_kind(in.type) == params::InputKind::image;
+        return !in.name.empty() && is_kind(in.type, "IMAGE");
       });
   if (!has_images && mentions(clue.message.text, "isf_FragNormCoord"))
     out.push_back(messages::normalised_coordinate_outside_main());
@@ -83,7 +90,7 @@ void coordinate_outside_main(const Clue& clue, std::vector<std::string>& out) {
 void point_name_reused(const Clue& clue, std::vector<std::string>& out) {
   if (clue.message.text.find("syntax error") == std::string::npos) return;
   for (const HeaderInput& input : clue.entry.header.inputs)
-    if (params::input_kind(input.type) == params::InputKind::point2d &&
+    if (is_kind(input.type, "POINT2D") &&
         mentions(clue.fs_line, input.name))
       out.push_back(messages::point_name_reused(input.name));
 }
