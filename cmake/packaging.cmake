@@ -11,7 +11,9 @@ header comment) into the GLSL plug-in text (.frag) that the ORVANE video host
 loads as an effect: parameter macro lines, host uniforms and a plain GLSL body.
 It converts one shader or every .fs file of a folder per run.
 isf2orvy-preview renders one frame of a converted shader offscreen and writes
-it as a PNG image.")
+it as a PNG image. isf2orvy-gallery converts a whole library, compiles every
+result as the host would, places each compiler message on the shader's own
+line, renders what compiles and writes one static HTML page and a JSON report.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_RESOURCE_FILE_README ${PROJECT_SOURCE_DIR}/README.md)
 set(CPACK_STRIP_FILES ON)
