@@ -96,16 +96,17 @@ void rewrite(benchmark::State& state) {
 // A whole shader file with `images` image inputs and a body of about
 // `bytes` whose lines read the images in turn, each through one of the image
 // macros or by name. One image and 5 MB is the plain shader the others are
-// held to.
-std::string shader_file(std::size_t images, std::size_t bytes) {
+// held to. `prefix` opens every image name: "i." makes names that are not
+// identifiers.
+std::string shader_file(std::size_t images, std::size_t bytes, const std::string& prefix) {
   std::string header = "/*{\n\"INPUTS\": [\n";
   for (std::size_t i = 0; i < images; ++i) {
-    header += "{\"NAME\": \"image" + std::to_string(i) + "\", \"TYPE\": \"image\"},\n";
+    header += "{\"NAME\": \"" + prefix + std::to_string(i) + "\", \"TYPE\": \"image\"},\n";
   }
   header += "{\"NAME\": \"gain\", \"TYPE\": \"float\"}\n]\n}*/\n";
   std::string body = "void main() {\n";
   for (std::size_t i = 0; body.size() < bytes; ++i) {
-    const std::string image = "image" + std::to_string(i % images);
+    const std::string image = prefix + std::to_string(i % images);
     switch (i % 5) {
       case 0: body += "vec4 c = IMG_THIS_PIXEL(" + image + ") * gain;\n"; break;
       case 1: body += "c += IMG_NORM_PIXEL(" + image + ", uv + sin(TIME));\n"; break;
@@ -117,9 +118,9 @@ std::string shader_file(std::size_t images, std::size_t bytes) {
   return header + body + "}\n";
 }
 
-template <std::size_t Images, std::size_t Megabytes>
+template <std::size_t Images, std::size_t Megabytes, bool Dotted = false>
 void convert(benchmark::State& state) {
-  const std::string file = shader_file(Images, Megabytes << 20);
+  const std::string file = shader_file(Images, Megabytes << 20, Dotted ? "i." : "image");
   for (auto _ : state) {
     state.PauseTiming();
     std::string copy = file;
@@ -133,6 +134,8 @@ void convert(benchmark::State& state) {
 BENCHMARK(convert<1, 5>)->Name("ConvertPlain5MB")->Unit(benchmark::kMillisecond);
 BENCHMARK(convert<20000, 1>)->Name("Convert20000Images1MB")->Unit(benchmark::kMillisecond);
 BENCHMARK(convert<2000, 4>)->Name("Convert2000Images4MB")->Unit(benchmark::kMillisecond);
+BENCHMARK(convert<20000, 1, true>)->Name("Convert20000DottedImages1MB")->Unit(benchmark::kMillisecond);
+BENCHMARK(convert<2000, 4, true>)->Name("Convert2000DottedImages4MB")->Unit(benchmark::kMillisecond);
 
 #define SIZES Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)
 

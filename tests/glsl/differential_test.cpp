@@ -177,17 +177,24 @@ TEST(Differential, BuiltinsInOneReadingEqualTheTableRowByRow) {
 }
 
 // Image passes and renaming with names that chain: a sampler, or the size
-// uniform an IMG_SIZE call becomes, is another image's name.
+// uniform an IMG_SIZE call becomes, is another image's name, alone or among
+// other characters; names that are not identifiers are prefixes or suffixes
+// of each other, or end in a character that is not an identifier character.
 TEST(Differential, WholeStageAgreesWithTheReference) {
   const std::vector<std::string> pieces = {
       "IMG_SIZE(", "IMG_PIXEL(", "IMG_NORM_PIXEL(", "IMG_THIS_PIXEL(", "IMG_SIZE", "img", "tex1",
       "resolution_tex1", "a.b", "b", "a", "x", ", ", ",", "(", ")", ")", ")", " ", "\n", "/*", "*/",
-      "/*(*/", "_inputImage_imgRect", "void main(){", "}", "TIME", ".", std::string(1, '\0')};
+      "/*(*/", "_inputImage_imgRect", "void main(){", "}", "TIME", ".", std::string(1, '\0'),
+      "a.", "a.a", ".a", "c.", "tex0", "tex2", "x y", "2", "_"};
   const std::map<std::string, std::string> tables[] = {
       {{"img", "tex1"}, {"resolution_tex1", "tex0"}, {"tex1", "tex2"}},
       {{"a", "tex0"}, {"a.b", "tex1"}, {"b", "a"}, {"img", "tex2"}},
       {{"img", "tex0"}, {"tex0", "img"}},
       {{"", "tex0"}, {"img", "tex1"}},
+      {{"a", "tex0"}, {"a.", "tex1"}, {"a. b", "tex3"}, {"a.b", "tex2"}, {"a.b.c", "tex4"},
+       {"tex0.b", "tex5"}, {"tex5", "tex6"}, {"x", "tex8"}, {"x y", "tex7"}, {"2x", "tex9"}},
+      {{"a.a", "tex0"}, {"a.a.a", "tex1"}, {"b.a", "tex2"}, {"b.a.a", "tex3"}, {"c.b.a", "tex4"},
+       {"tex2.a", "tex5"}, {"tex2 .a", "tex6"}, {"tex6", "tex0"}, {"x y", "x"}},
   };
   std::mt19937 rng(29);
   std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
