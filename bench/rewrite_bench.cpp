@@ -97,16 +97,18 @@ void rewrite(benchmark::State& state) {
 // `bytes` whose lines read the images in turn, each through one of the image
 // macros or by name. One image and 5 MB is the plain shader the others are
 // held to. `prefix` opens every image name: "i." makes names that are not
-// identifiers.
-std::string shader_file(std::size_t images, std::size_t bytes, const std::string& prefix) {
+// identifiers. The lines read the first `named` images only; `irregular`
+// opens the body with a comment holding a parenthesis after a macro name.
+std::string shader_file(std::size_t images, std::size_t bytes, const std::string& prefix,
+                        std::size_t named, bool irregular) {
   std::string header = "/*{\n\"INPUTS\": [\n";
   for (std::size_t i = 0; i < images; ++i) {
     header += "{\"NAME\": \"" + prefix + std::to_string(i) + "\", \"TYPE\": \"image\"},\n";
   }
   header += "{\"NAME\": \"gain\", \"TYPE\": \"float\"}\n]\n}*/\n";
-  std::string body = "void main() {\n";
+  std::string body = irregular ? "// IMG_SIZE /*(*/\nvoid main() {\n" : "void main() {\n";
   for (std::size_t i = 0; body.size() < bytes; ++i) {
-    const std::string image = prefix + std::to_string(i % images);
+    const std::string image = prefix + std::to_string(i % named);
     switch (i % 5) {
       case 0: body += "vec4 c = IMG_THIS_PIXEL(" + image + ") * gain;\n"; break;
       case 1: body += "c += IMG_NORM_PIXEL(" + image + ", uv + sin(TIME));\n"; break;
@@ -118,9 +120,11 @@ std::string shader_file(std::size_t images, std::size_t bytes, const std::string
   return header + body + "}\n";
 }
 
-template <std::size_t Images, std::size_t Megabytes, bool Dotted = false>
+template <std::size_t Images, std::size_t Megabytes, bool Dotted = false, std::size_t Named = Images,
+          bool Irregular = false>
 void convert(benchmark::State& state) {
-  const std::string file = shader_file(Images, Megabytes << 20, Dotted ? "i." : "image");
+  const std::string file =
+      shader_file(Images, Megabytes << 20, Dotted ? "i." : "image", Named, Irregular);
   for (auto _ : state) {
     state.PauseTiming();
     std::string copy = file;
@@ -136,6 +140,13 @@ BENCHMARK(convert<20000, 1>)->Name("Convert20000Images1MB")->Unit(benchmark::kMi
 BENCHMARK(convert<2000, 4>)->Name("Convert2000Images4MB")->Unit(benchmark::kMillisecond);
 BENCHMARK(convert<20000, 1, true>)->Name("Convert20000DottedImages1MB")->Unit(benchmark::kMillisecond);
 BENCHMARK(convert<2000, 4, true>)->Name("Convert2000DottedImages4MB")->Unit(benchmark::kMillisecond);
+// Irregular bodies: each image whose name the body holds reads the whole body.
+BENCHMARK(convert<20000, 1, false, 10, true>)
+    ->Name("Convert20000ImagesIrregular1MBNaming10")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(convert<20, 1, false, 20, true>)
+    ->Name("Convert20ImagesIrregular1MB")
+    ->Unit(benchmark::kMillisecond);
 
 #define SIZES Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)
 
