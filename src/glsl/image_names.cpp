@@ -14,10 +14,12 @@
 // cover that character too. One reading (an Aho-Corasick automaton of the
 // reversed names, run from the end) finds the shortest name matching at each
 // place; the places are then taken name by name, left to right, unless they
-// overlap one taken already. A name that is exactly an earlier name's
-// sampler renames that sampler again: the written sampler is the end of the
-// chain. A name holding an earlier sampler among other characters starts a
-// new reading of the text as it then is.
+// overlap one taken already (when every name of a run is an identifier, the
+// places are simply the identifiers that are names: a faster reading). A
+// name that is exactly an earlier name's sampler renames that sampler again:
+// the written sampler is the end of the chain. A name holding an earlier
+// sampler among other characters starts a new reading of the text as it
+// then is.
 #include "glsl/body_text.h"
 
 #include <algorithm>
@@ -164,25 +166,44 @@ class ShortestNames {
   std::unordered_map<std::uint64_t, std::uint32_t> edges_;
 };
 
-// Renames a run of names (in table order, none holding an earlier one's
-// sampler among other characters) in one reading; true when something
-// changed.
-bool rename_run(std::string& body, const std::vector<const Entry*>& run, std::string& spare,
-                LineTracker* lines) {
-  const std::string_view text = body;
-  const std::vector<std::pair<std::size_t, std::uint32_t>> found = ShortestNames(run).matches(text);
-  if (found.empty()) return false;
+struct Place {
+  std::size_t begin, end;
+  std::uint32_t name;
+};
 
-  // Where each name's sampler ends up: renamed again by a later name.
-  std::unordered_map<std::string_view, std::uint32_t> index;
-  for (std::uint32_t i = 0; i < run.size(); ++i) index.emplace(run[i]->first, i);
-  std::vector<std::string_view> final_name(run.size());
-  for (std::uint32_t i = static_cast<std::uint32_t>(run.size()); i-- > 0;) {
-    final_name[i] = run[i]->second;
-    const auto later = index.find(run[i]->second);
-    if (later != index.end() && later->second > i) final_name[i] = final_name[later->second];
+// The places a run of identifier names takes: every identifier that is one
+// of them (a fast path, as names that are identifiers cannot overlap).
+std::vector<Place> identifier_places(std::string_view text, const std::vector<const Entry*>& run,
+                                     const std::unordered_map<std::string_view, std::uint32_t>& index) {
+  bool starts[256] = {};
+  std::size_t longest = 0;
+  for (const Entry* entry : run) {
+    starts[static_cast<unsigned char>(entry->first[0])] = true;
+    longest = std::max(longest, entry->first.size());
   }
+  std::vector<Place> places;
+  const std::size_t n = text.size();
+  for (std::size_t at = 0; at < n;) {
+    if (!is_identifier_char(text[at])) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at + 1;
+    while (end < n && is_identifier_char(text[end])) ++end;
+    if (starts[static_cast<unsigned char>(text[at])] && end - at <= longest) {
+      const auto found = index.find(text.substr(at, end - at));
+      if (found != index.end()) places.push_back({at, end, found->second});
+    }
+    at = end;
+  }
+  return places;
+}
 
+// The places a run of any names takes, in text order: the shortest name
+// matching at each place, taken name by name unless it overlaps a place
+// taken before.
+std::vector<Place> name_places(std::string_view text, const std::vector<const Entry*>& run) {
+  const std::vector<std::pair<std::size_t, std::uint32_t>> found = ShortestNames(run).matches(text);
   // The places by name, each name's from left to right (`found` runs from the
   // end back).
   std::vector<std::size_t> first(run.size() + 1, 0);
@@ -203,13 +224,37 @@ bool rename_run(std::string& body, const std::vector<const Entry*>& run, std::st
       taken.emplace_hint(after, begin, std::make_pair(end, name));
     }
   }
+  std::vector<Place> places;
+  places.reserve(taken.size());
+  for (const auto& [begin, place] : taken) places.push_back({begin, place.first, place.second});
+  return places;
+}
+
+// Renames a run of names (in table order, none holding an earlier one's
+// sampler among other characters) in one reading; true when something
+// changed.
+bool rename_run(std::string& body, const std::vector<const Entry*>& run, bool identifiers_only,
+                std::string& spare, LineTracker* lines) {
+  const std::string_view text = body;
+  // Where each name's sampler ends up: renamed again by a later name.
+  std::unordered_map<std::string_view, std::uint32_t> index;
+  for (std::uint32_t i = 0; i < run.size(); ++i) index.emplace(run[i]->first, i);
+  std::vector<std::string_view> final_name(run.size());
+  for (std::uint32_t i = static_cast<std::uint32_t>(run.size()); i-- > 0;) {
+    final_name[i] = run[i]->second;
+    const auto later = index.find(run[i]->second);
+    if (later != index.end() && later->second > i) final_name[i] = final_name[later->second];
+  }
+  const std::vector<Place> places =
+      identifiers_only ? identifier_places(text, run, index) : name_places(text, run);
+  if (places.empty()) return false;
 
   const auto write = [&](auto& out) {
     std::size_t copied = 0;
-    for (const auto& [begin, place] : taken) {
-      put_copy(out, text, copied, begin);
-      put_made_for(out, final_name[place.second], begin);
-      copied = place.first;
+    for (const Place& place : places) {
+      put_copy(out, text, copied, place.begin);
+      put_made_for(out, final_name[place.name], place.begin);
+      copied = place.end;
     }
     put_copy(out, text, copied, text.size());
   };
@@ -246,10 +291,12 @@ void for_each_identifier(std::string_view name, const Each& each) {
 void BodyText::rename_images(const std::map<std::string, std::string>& image_table) {
   end_at_nul();
   std::vector<const Entry*> run;
+  bool identifiers_only = true;
   std::unordered_set<std::string_view> samplers;  // of the run so far
   const auto flush = [&] {
-    if (!run.empty()) rename_run(text_, run, spare_, tracker());
+    if (!run.empty()) rename_run(text_, run, identifiers_only, spare_, tracker());
     run.clear();
+    identifiers_only = true;
     samplers.clear();
   };
   for (const Entry& entry : image_table) {
@@ -262,6 +309,7 @@ void BodyText::rename_images(const std::map<std::string, std::string>& image_tab
       continue;
     }
     if (!is_identifier(name)) {
+      identifiers_only = false;
       bool holds_sampler = false;
       for_each_identifier(name, [&](std::string_view word) {
         holds_sampler = holds_sampler || samplers.count(word) > 0;
