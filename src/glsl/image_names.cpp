@@ -173,8 +173,10 @@ struct Place {
 
 // The places a run of identifier names takes: every identifier that is one
 // of them (a fast path, as names that are identifiers cannot overlap).
+using NameIndex = std::unordered_map<std::string_view, std::uint32_t>;
+
 std::vector<Place> identifier_places(std::string_view text, const std::vector<const Entry*>& run,
-                                     const std::unordered_map<std::string_view, std::uint32_t>& index) {
+                                     const NameIndex& index) {
   bool starts[256] = {};
   std::size_t longest = 0;
   for (const Entry* entry : run) {
@@ -237,7 +239,7 @@ bool rename_run(std::string& body, const std::vector<const Entry*>& run, bool id
                 std::string& spare, LineTracker* lines) {
   const std::string_view text = body;
   // Where each name's sampler ends up: renamed again by a later name.
-  std::unordered_map<std::string_view, std::uint32_t> index;
+  NameIndex index;
   for (std::uint32_t i = 0; i < run.size(); ++i) index.emplace(run[i]->first, i);
   std::vector<std::string_view> final_name(run.size());
   for (std::uint32_t i = static_cast<std::uint32_t>(run.size()); i-- > 0;) {

@@ -86,7 +86,9 @@ class Passes {
           present = present_->in(text.text());
         } else {
           present.resize(images_.size() - 1 - image);
-          for (std::size_t i = 0; i < present.size(); ++i) present[i] = static_cast<std::uint32_t>(image + 1 + i);
+          for (std::size_t i = 0; i < present.size(); ++i) {
+            present[i] = static_cast<std::uint32_t>(image + 1 + i);
+          }
         }
         next = std::upper_bound(present.begin(), present.end(), image);
       } else {

@@ -22,7 +22,8 @@ class NamesPresent {
  private:
   struct State {
     std::uint32_t fail = 0;
-    std::uint32_t output = 0;  // the nearest state along the failure links that is a whole name, or 0
+    // The nearest state along the failure links that is a whole name, or 0.
+    std::uint32_t output = 0;
     std::vector<std::uint32_t> names;  // the names that end here
   };
   std::uint32_t child(std::uint32_t state, unsigned char c) const;
