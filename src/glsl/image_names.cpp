@@ -26,6 +26,7 @@
 #include <iterator>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -34,6 +35,7 @@
 
 #include "glsl/chars.h"
 #include "glsl/line_map.h"
+#include "glsl/names_present.h"
 
 namespace glsl {
 namespace {
@@ -58,6 +60,7 @@ class ShortestNames {
     states_.push_back({});
     for (std::uint32_t i = 0; i < run.size(); ++i) {
       const std::string& name = run[i]->first;
+      ends_[static_cast<unsigned char>(name.back())] = true;
       std::uint32_t state = 0;
       for (std::size_t j = name.size(); j-- > 0;) {
         const unsigned char c = static_cast<unsigned char>(name[j]);
@@ -82,7 +85,9 @@ class ShortestNames {
     const std::size_t n = text.size();
     std::uint32_t state = 0;
     for (std::size_t at = n; at-- > 0;) {
-      state = step(state, static_cast<unsigned char>(text[at]));
+      const unsigned char c = static_cast<unsigned char>(text[at]);
+      if (state == 0 && !ends_[c]) continue;
+      state = step(state, c);
       if (state == 0 || !is_name_start_char(text[at])) continue;
       if (at > 0 && is_identifier_char(text[at - 1])) continue;
       const State& s = states_[state];
@@ -162,6 +167,7 @@ class ShortestNames {
   }
 
   const std::vector<const Entry*>& run_;
+  bool ends_[256] = {};  // the last characters of the names
   std::vector<State> states_;
   std::unordered_map<std::uint64_t, std::uint32_t> edges_;
 };
@@ -292,16 +298,37 @@ void for_each_identifier(std::string_view name, const Each& each) {
 
 void BodyText::rename_images(const std::map<std::string, std::string>& image_table) {
   end_at_nul();
-  std::vector<const Entry*> run;
+  std::vector<std::string_view> names;  // the whole table's, for NamesPresent
+  for (const Entry& entry : image_table) names.push_back(entry.first);
+  std::optional<NamesPresent> automaton;
+
+  std::vector<std::pair<std::uint32_t, const Entry*>> run;  // (place in the table, entry)
   bool identifiers_only = true;
   std::unordered_set<std::string_view> samplers;  // of the run so far
+  // Once a name of the run holds an earlier sampler: the table's names that
+  // occur in the text as the run found it, and the samplers of the names
+  // that can take a place (that occur, or that an earlier active sampler is).
+  bool activity_known = false;
+  std::vector<std::uint32_t> present;
+  std::unordered_set<std::string_view> active;
+  const auto note_activity = [&](std::uint32_t place, const Entry& entry) {
+    if (std::binary_search(present.begin(), present.end(), place) || active.count(entry.first) > 0) {
+      active.insert(entry.second);
+    }
+  };
   const auto flush = [&] {
-    if (!run.empty()) rename_run(text_, run, identifiers_only, spare_, tracker());
+    std::vector<const Entry*> entries;
+    for (const auto& member : run) entries.push_back(member.second);
+    if (!entries.empty()) rename_run(text_, entries, identifiers_only, spare_, tracker());
     run.clear();
     identifiers_only = true;
     samplers.clear();
+    activity_known = false;
+    active.clear();
   };
+  std::uint32_t place = 0;
   for (const Entry& entry : image_table) {
+    const std::uint32_t at = place++;
     const std::string& name = entry.first;
     // A name that cannot start an identifier is never replaced.
     if (name.empty() || !is_name_start_char(name[0])) continue;
@@ -311,15 +338,29 @@ void BodyText::rename_images(const std::map<std::string, std::string>& image_tab
       continue;
     }
     if (!is_identifier(name)) {
-      identifiers_only = false;
       bool holds_sampler = false;
       for_each_identifier(name, [&](std::string_view word) {
         holds_sampler = holds_sampler || samplers.count(word) > 0;
       });
-      if (holds_sampler) flush();
+      if (holds_sampler && !activity_known) {
+        if (!automaton) automaton.emplace(names);
+        present = automaton->in(text_);
+        for (const auto& member : run) note_activity(member.first, *member.second);
+        activity_known = true;
+      }
+      // A sampler that no name of the run can write is never in the text.
+      bool holds_active = false;
+      if (holds_sampler) {
+        for_each_identifier(name, [&](std::string_view word) {
+          holds_active = holds_active || active.count(word) > 0;
+        });
+      }
+      if (holds_active) flush();
+      identifiers_only = false;
     }
-    run.push_back(&entry);
+    run.emplace_back(at, &entry);
     samplers.insert(entry.second);
+    if (activity_known) note_activity(at, entry);
   }
   flush();
 }

@@ -212,6 +212,7 @@ TEST(Differential, WholeStageAgreesWithTheReference) {
        {"tex0.b", "tex5"}, {"tex5", "tex6"}, {"x", "tex8"}, {"x y", "tex7"}, {"2x", "tex9"}},
       {{"a.a", "tex0"}, {"a.a.a", "tex1"}, {"b.a", "tex2"}, {"b.a.a", "tex3"}, {"c.b.a", "tex4"},
        {"tex2.a", "tex5"}, {"tex2 .a", "tex6"}, {"tex6", "tex0"}, {"x y", "x"}},
+      {{"a", "tex0"}, {"tex0.b", "tex1"}},
       // Enough images missing from a body that names "resolution_tex1" only
       // once a rewrite made it, for the names to be read again.
       {{"img", "tex1"}, {"m0", "tex3"}, {"m1", "tex4"}, {"m2", "tex5"}, {"m3", "tex6"},
