@@ -316,10 +316,18 @@ void BodyText::rename_images(const std::map<std::string, std::string>& image_tab
       active.insert(entry.second);
     }
   };
+  // Reading the names pays only when it spares many runs (it costs about
+  // what a dozen single-name readings cost): after a reading that spared
+  // fewer, the next waits for twice as many new runs as the last.
+  std::size_t spared = 0, runs_since_reading = 0, wait = 0;
   const auto flush = [&] {
     std::vector<const Entry*> entries;
     for (const auto& member : run) entries.push_back(member.second);
-    if (!entries.empty()) rename_run(text_, entries, identifiers_only, spare_, tracker());
+    if (entries.size() == 1) {
+      replace_whole_word(entries[0]->first, entries[0]->second);
+    } else if (!entries.empty()) {
+      rename_run(text_, entries, identifiers_only, spare_, tracker());
+    }
     run.clear();
     identifiers_only = true;
     samplers.clear();
@@ -342,20 +350,27 @@ void BodyText::rename_images(const std::map<std::string, std::string>& image_tab
       for_each_identifier(name, [&](std::string_view word) {
         holds_sampler = holds_sampler || samplers.count(word) > 0;
       });
-      if (holds_sampler && !activity_known) {
+      if (holds_sampler && !activity_known && runs_since_reading >= wait) {
         if (!automaton) automaton.emplace(names);
+        spared = runs_since_reading = 0;
         present = automaton->in(text_);
         for (const auto& member : run) note_activity(member.first, *member.second);
         activity_known = true;
       }
       // A sampler that no name of the run can write is never in the text.
-      bool holds_active = false;
-      if (holds_sampler) {
+      bool holds_active = holds_sampler && !activity_known;
+      if (holds_sampler && activity_known) {
         for_each_identifier(name, [&](std::string_view word) {
           holds_active = holds_active || active.count(word) > 0;
         });
       }
-      if (holds_active) flush();
+      if (holds_active) {
+        if (activity_known) wait = spared >= 16 ? 0 : 2 * wait + 1;
+        ++runs_since_reading;
+        flush();
+      } else if (holds_sampler) {
+        ++spared;
+      }
       identifiers_only = false;
     }
     run.emplace_back(at, &entry);
