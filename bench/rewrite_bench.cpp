@@ -96,16 +96,28 @@ void rewrite(benchmark::State& state) {
 // A whole shader file with `images` image inputs and a body of about
 // `bytes` whose lines read the images in turn, each through one of the image
 // macros or by name. One image and 5 MB is the plain shader the others are
-// held to.
-std::string shader_file(std::size_t images, std::size_t bytes) {
+// held to. Image names are "image<N>", or with `prefix` "i." "i.<N>", which
+// are not identifiers; with `chained` they are "n<N>.tex<N-1>", each holding
+// the sampler of the name before it. The lines read the first `named` images
+// only; `irregular` opens the body with a comment holding a parenthesis after
+// a macro name.
+std::string image_name(const std::string& prefix, bool chained, std::size_t i) {
+  if (!chained) return prefix + std::to_string(i);
+  std::string number = std::to_string(i);
+  number.insert(0, 6 - number.size(), '0');
+  return "n" + number + (i == 0 ? "" : ".tex" + std::to_string(i - 1));
+}
+
+std::string shader_file(std::size_t images, std::size_t bytes, const std::string& prefix,
+                        std::size_t named, bool irregular, bool chained = false) {
   std::string header = "/*{\n\"INPUTS\": [\n";
   for (std::size_t i = 0; i < images; ++i) {
-    header += "{\"NAME\": \"image" + std::to_string(i) + "\", \"TYPE\": \"image\"},\n";
+    header += "{\"NAME\": \"" + image_name(prefix, chained, i) + "\", \"TYPE\": \"image\"},\n";
   }
   header += "{\"NAME\": \"gain\", \"TYPE\": \"float\"}\n]\n}*/\n";
-  std::string body = "void main() {\n";
+  std::string body = irregular ? "// IMG_SIZE /*(*/\nvoid main() {\n" : "void main() {\n";
   for (std::size_t i = 0; body.size() < bytes; ++i) {
-    const std::string image = "image" + std::to_string(i % images);
+    const std::string image = image_name(prefix, chained, i % named);
     switch (i % 5) {
       case 0: body += "vec4 c = IMG_THIS_PIXEL(" + image + ") * gain;\n"; break;
       case 1: body += "c += IMG_NORM_PIXEL(" + image + ", uv + sin(TIME));\n"; break;
@@ -117,9 +129,11 @@ std::string shader_file(std::size_t images, std::size_t bytes) {
   return header + body + "}\n";
 }
 
-template <std::size_t Images, std::size_t Megabytes>
+template <std::size_t Images, std::size_t Megabytes, bool Dotted = false, std::size_t Named = Images,
+          bool Irregular = false, bool Chained = false>
 void convert(benchmark::State& state) {
-  const std::string file = shader_file(Images, Megabytes << 20);
+  const std::string file =
+      shader_file(Images, Megabytes << 20, Dotted ? "i." : "image", Named, Irregular, Chained);
   for (auto _ : state) {
     state.PauseTiming();
     std::string copy = file;
@@ -133,6 +147,23 @@ void convert(benchmark::State& state) {
 BENCHMARK(convert<1, 5>)->Name("ConvertPlain5MB")->Unit(benchmark::kMillisecond);
 BENCHMARK(convert<20000, 1>)->Name("Convert20000Images1MB")->Unit(benchmark::kMillisecond);
 BENCHMARK(convert<2000, 4>)->Name("Convert2000Images4MB")->Unit(benchmark::kMillisecond);
+BENCHMARK(convert<20000, 1, true>)->Name("Convert20000DottedImages1MB")->Unit(benchmark::kMillisecond);
+BENCHMARK(convert<2000, 4, true>)->Name("Convert2000DottedImages4MB")->Unit(benchmark::kMillisecond);
+// Names each holding the sampler of the one before: the body names the first
+// (so two readings), and then all 2 000 (each then starts a reading of its own).
+BENCHMARK(convert<20000, 1, false, 1, false, true>)
+    ->Name("Convert20000ChainedImages1MBNaming1")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(convert<2000, 1, false, 2000, false, true>)
+    ->Name("Convert2000ChainedImages1MB")
+    ->Unit(benchmark::kMillisecond);
+// Irregular bodies: each image whose name the body holds reads the whole body.
+BENCHMARK(convert<20000, 1, false, 10, true>)
+    ->Name("Convert20000ImagesIrregular1MBNaming10")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(convert<20, 1, false, 20, true>)
+    ->Name("Convert20ImagesIrregular1MB")
+    ->Unit(benchmark::kMillisecond);
 
 #define SIZES Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)
 

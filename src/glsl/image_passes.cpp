@@ -8,10 +8,15 @@
 // its own: a lone call in one step, by the row of its macro for the image it
 // names; a cluster of nested calls by the rows of just the images that its
 // calls name, found again after each image, since a rewrite inside a first
-// argument can make it name another image. On a body that is not regular,
-// every image runs every row over the whole body.
+// argument can make it name another image. On a body (or a cluster) that is
+// not regular, every image whose name occurs in the text runs every row over
+// it: a first argument is a stretch of the text, so an image whose name the
+// text does not hold has no call to rewrite. Which names occur is read again
+// after every image that changed the text.
 #include "glsl/body_text.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -21,12 +26,16 @@
 #include "glsl/image_calls.h"
 #include "glsl/image_macros.h"
 #include "glsl/line_map.h"
+#include "glsl/names_present.h"
 #include "glsl/rule_tables.h"
 
 namespace glsl {
 namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
+// A reading of the text for the names in it costs about what the rows of a
+// few images cost.
+constexpr std::size_t kMissingWorthReading = 4;
 
 struct Image {
   std::string_view name;
@@ -54,6 +63,39 @@ class Passes {
       longest_ = std::max(longest_, name.size());
     }
     for (const ImageRow& row : kImageRows) macro_names_.push_back(row.macro_name);
+    for (const Image& image : images_) names_.push_back(image.name);
+  }
+
+  // Every image after `done` (npos: from the first) whose name occurs in
+  // the text, in order, through every row; true when something changed.
+  bool run_present(BodyText& text, std::size_t done) {
+    bool changed = false;
+    if (!present_) present_.emplace(names_);
+    std::vector<std::uint32_t> present = present_->in(text.text());
+    const std::size_t first = done + 1;  // from 0 when `done` is npos
+    auto next = std::lower_bound(present.begin(), present.end(), first);
+    while (next != present.end()) {
+      const std::size_t image = *next;
+      if (run_image(text, image)) {
+        changed = true;
+        // The text is read again unless few images after this one are
+        // missing from the list: then they all run, which costs less.
+        const std::size_t listed = static_cast<std::size_t>(present.end() - next) - 1;
+        const std::size_t missing = images_.size() - 1 - image - listed;
+        if (missing >= kMissingWorthReading) {
+          present = present_->in(text.text());
+        } else {
+          present.resize(images_.size() - 1 - image);
+          for (std::size_t i = 0; i < present.size(); ++i) {
+            present[i] = static_cast<std::uint32_t>(image + 1 + i);
+          }
+        }
+        next = std::upper_bound(present.begin(), present.end(), image);
+      } else {
+        ++next;
+      }
+    }
+    return changed;
   }
 
   // The whole body, or a cluster of it, through every row of one image;
@@ -92,10 +134,7 @@ class Passes {
       const std::size_t done = next;
       next = npos;
       const std::string_view text = part.text();
-      if (!is_regular(text, macro_names_)) {
-        next = done + 1;
-        continue;
-      }
+      if (!is_regular(text, macro_names_)) return run_present(part, done) || changed;
       read_image_calls(
           text, macro_names_,
           [&](const ImageCall& call) {
@@ -115,7 +154,6 @@ class Passes {
 
   bool render_size_needed() const { return render_size_needed_; }
   const std::vector<std::string_view>& macro_names() const { return macro_names_; }
-  std::size_t image_count() const { return images_.size(); }
   static const ImageRow& row(std::size_t macro) { return kImageRows[macro]; }
   MacroRewrite rewrite(const ImageRow& row, std::size_t image) const {
     return rewrite_for(row, images_[image]);
@@ -126,6 +164,8 @@ class Passes {
   std::unordered_map<std::string_view, std::size_t> rank_;
   std::size_t longest_ = 0;
   std::vector<std::string_view> macro_names_;
+  std::vector<std::string_view> names_;
+  std::optional<NamesPresent> present_;
   bool render_size_needed_ = false;
 };
 
@@ -210,7 +250,7 @@ bool BodyText::run_image_passes(std::string& uniforms,
   if (is_regular(body, passes.macro_names())) {
     if (rewrite_by_clusters(body, spare_, tracker(), passes)) text_.swap(spare_);
   } else {
-    for (std::size_t image = 0; image < passes.image_count(); ++image) passes.run_image(*this, image);
+    passes.run_present(*this, npos);
   }
   passes.declare(uniforms);
   return passes.render_size_needed();

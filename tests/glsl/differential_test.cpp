@@ -16,6 +16,7 @@
 #include "glsl/body_text.h"
 #include "glsl/chars.h"
 #include "glsl/image_macros.h"
+#include "glsl/names_present.h"
 #include "glsl/rule_tables.h"
 #include "glsl/scan.h"
 #include "glsl/word_search.h"
@@ -149,6 +150,21 @@ TEST(Differential, ImageMacroRewriteAgreesWithTheReference) {
   EXPECT_GT(rewritten, 20000);
 }
 
+TEST(Differential, NamesPresentAgreeWithFind) {
+  const std::vector<std::string_view> names = {"img", "IMG_SIZE", "x", "", "img x", "/*", "(img",
+                                               "mg", "g", "IMG", "_x", "**/", "2(", "main"};
+  const glsl::NamesPresent present(names);
+  std::mt19937 rng(31);
+  for (int round = 0; round < 5000; ++round) {
+    const std::string text = random_body(rng, round % 20);
+    std::vector<std::uint32_t> expected;
+    for (std::uint32_t i = 0; i < names.size(); ++i) {
+      if (text.find(names[i]) != std::string::npos) expected.push_back(i);
+    }
+    ASSERT_EQ(present.in(text), expected) << shown(text);
+  }
+}
+
 TEST(Differential, BuiltinsInOneReadingEqualTheTableRowByRow) {
   const std::vector<std::string> pieces = {"TIME", "TIMEDELTA", "DATE", "RENDERSIZE", "FRAMEINDEX",
                                            "TIM", "_", "2", " ", ".", "x", "(", std::string(1, '\0')};
@@ -177,17 +193,30 @@ TEST(Differential, BuiltinsInOneReadingEqualTheTableRowByRow) {
 }
 
 // Image passes and renaming with names that chain: a sampler, or the size
-// uniform an IMG_SIZE call becomes, is another image's name.
+// uniform an IMG_SIZE call becomes, is another image's name, alone or among
+// other characters; names that are not identifiers are prefixes or suffixes
+// of each other, or end in a character that is not an identifier character.
 TEST(Differential, WholeStageAgreesWithTheReference) {
   const std::vector<std::string> pieces = {
       "IMG_SIZE(", "IMG_PIXEL(", "IMG_NORM_PIXEL(", "IMG_THIS_PIXEL(", "IMG_SIZE", "img", "tex1",
       "resolution_tex1", "a.b", "b", "a", "x", ", ", ",", "(", ")", ")", ")", " ", "\n", "/*", "*/",
-      "/*(*/", "_inputImage_imgRect", "void main(){", "}", "TIME", ".", std::string(1, '\0')};
+      "/*(*/", "_inputImage_imgRect", "void main(){", "}", "TIME", ".", std::string(1, '\0'),
+      "a.", "a.a", ".a", "c.", "tex0", "tex2", "x y", "2", "_", "IMG_SIZE(IMG_SIZE(img))",
+      "IMG_SIZE/*(*/"};
   const std::map<std::string, std::string> tables[] = {
       {{"img", "tex1"}, {"resolution_tex1", "tex0"}, {"tex1", "tex2"}},
       {{"a", "tex0"}, {"a.b", "tex1"}, {"b", "a"}, {"img", "tex2"}},
       {{"img", "tex0"}, {"tex0", "img"}},
       {{"", "tex0"}, {"img", "tex1"}},
+      {{"a", "tex0"}, {"a.", "tex1"}, {"a. b", "tex3"}, {"a.b", "tex2"}, {"a.b.c", "tex4"},
+       {"tex0.b", "tex5"}, {"tex5", "tex6"}, {"x", "tex8"}, {"x y", "tex7"}, {"2x", "tex9"}},
+      {{"a.a", "tex0"}, {"a.a.a", "tex1"}, {"b.a", "tex2"}, {"b.a.a", "tex3"}, {"c.b.a", "tex4"},
+       {"tex2.a", "tex5"}, {"tex2 .a", "tex6"}, {"tex6", "tex0"}, {"x y", "x"}},
+      {{"a", "tex0"}, {"tex0.b", "tex1"}},
+      // Enough images missing from a body that names "resolution_tex1" only
+      // once a rewrite made it, for the names to be read again.
+      {{"img", "tex1"}, {"m0", "tex3"}, {"m1", "tex4"}, {"m2", "tex5"}, {"m3", "tex6"},
+       {"m4", "tex7"}, {"resolution_tex1", "tex0"}, {"tex1", "tex2"}},
   };
   std::mt19937 rng(29);
   std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
