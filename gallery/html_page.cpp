@@ -91,16 +91,6 @@ std::string verdict_class(const ShaderEntry& entry) {
   return classes;
 }
 
-std::string kind_name(params::MacroKind kind) {
-  switch (kind) {
-    case params::MacroKind::int_onoff: return "on/off";
-    case params::MacroKind::int_range: return "integer";
-    case params::MacroKind::float_range: return "float";
-    case params::MacroKind::color: return "colour";
-  }
-  return {};
-}
-
 std::string parameter_table(const ShaderEntry& entry) {
   if (entry.parameters.empty()) return {};
   std::string html =

@@ -9,22 +9,12 @@
 namespace gallery {
 namespace {
 
-std::string macro_kind(params::MacroKind kind) {
-  switch (kind) {
-    case params::MacroKind::int_onoff: return "on/off";
-    case params::MacroKind::int_range: return "integer";
-    case params::MacroKind::float_range: return "float";
-    case params::MacroKind::color: return "colour";
-  }
-  return {};
-}
-
 nlohmann::json or_null(const std::string& text) {
   return text.empty() ? nlohmann::json() : nlohmann::json(text);
 }
 
 nlohmann::json parameter_json(const params::ParameterMacro& macro) {
-  nlohmann::json p = {{"name", macro.name}, {"kind", macro_kind(macro.kind)},
+  nlohmann::json p = {{"name", macro.name}, {"kind", kind_name(macro.kind)},
                       {"identifier", macro.identifier}, {"min", nullptr}, {"max", nullptr},
                       {"default", macro.fields.empty() ? "" : macro.fields.back()}};
   if (macro.fields.size() == 3) {

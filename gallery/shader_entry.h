@@ -84,4 +84,15 @@ struct ShaderEntry {
   std::string render_error;  // a frame that could not be drawn or written
 };
 
+// How the page and the report name a parameter's kind.
+inline const char* kind_name(params::MacroKind kind) {
+  switch (kind) {
+    case params::MacroKind::int_onoff: return "on/off";
+    case params::MacroKind::int_range: return "integer";
+    case params::MacroKind::float_range: return "float";
+    case params::MacroKind::color: return "colour";
+  }
+  return "";
+}
+
 }  // namespace gallery
