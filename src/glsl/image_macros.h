@@ -23,21 +23,19 @@ struct MacroRewrite {
   std::string_view trailing_argument;   // e.g. "gl_TexCoord[0].xy"
 };
 
-// Appends what a qualifying `call` of `text` becomes under `rewrite`,
-// through put_copy and put_made_for (line_map.h).
-// Text made in place of the call counts as coming from where the call
-// starts; the arguments keep their own places.
-template <class Out>
-void append_replacement(Out& out, std::string_view text, const MacroCall& call,
-                        const MacroRewrite& rewrite) {
-  const auto made = [&](std::string_view piece) { put_made_for(out, piece, call.name_at); };
+// What a qualifying `call` of `text` becomes under `rewrite`, piece by piece
+// in order: made(piece) for text made in place of the call, copied(begin,
+// end) for a stretch of `text` kept (an argument).
+template <class Made, class Copied>
+void for_each_replacement_piece(std::string_view text, const MacroCall& call,
+                                const MacroRewrite& rewrite, Made&& made, Copied&& copied) {
   const bool with_function = !rewrite.function_name.empty();
   if (with_function) {
     made(rewrite.function_name);
     made("(");
   }
   if (rewrite.image_name.empty()) {
-    put_copy(out, text, call.first_begin, call.first_end);
+    copied(call.first_begin, call.first_end);
   } else {
     made(rewrite.first_argument);
   }
@@ -46,12 +44,12 @@ void append_replacement(Out& out, std::string_view text, const MacroCall& call,
     while (begin < call.second_end && is_white_space(text[begin])) ++begin;
     if (with_function && !rewrite.second_suffix.empty()) {
       made(", (");
-      put_copy(out, text, begin, call.second_end);
+      copied(begin, call.second_end);
       made(")");
       made(rewrite.second_suffix);
     } else {
       made(", ");
-      put_copy(out, text, begin, call.second_end);
+      copied(begin, call.second_end);
     }
   }
   if (!rewrite.trailing_argument.empty()) {
@@ -59,6 +57,18 @@ void append_replacement(Out& out, std::string_view text, const MacroCall& call,
     made(rewrite.trailing_argument);
   }
   if (with_function) made(")");
+}
+
+// Appends what a qualifying `call` of `text` becomes under `rewrite`,
+// through put_copy and put_made_for (line_map.h).
+// Text made in place of the call counts as coming from where the call
+// starts; the arguments keep their own places.
+template <class Out>
+void append_replacement(Out& out, std::string_view text, const MacroCall& call,
+                        const MacroRewrite& rewrite) {
+  for_each_replacement_piece(
+      text, call, rewrite, [&](std::string_view piece) { put_made_for(out, piece, call.name_at); },
+      [&](std::size_t begin, std::size_t end) { put_copy(out, text, begin, end); });
 }
 
 }  // namespace glsl

@@ -233,6 +233,55 @@ TEST(Differential, WholeStageAgreesWithTheReference) {
   }
 }
 
+// Nested and touching calls, where the passes of one image change the first
+// arguments that later images match: names that are samplers, size
+// uniforms or whole calls of other images.
+std::string random_call(std::mt19937& rng, int depth) {
+  static const char* const macros[] = {"IMG_SIZE", "IMG_PIXEL", "IMG_NORM_PIXEL", "IMG_THIS_PIXEL",
+                                       "IMG_THIS_NORM_PIXEL"};
+  static const char* const names[] = {"a", "b", "c", "tex0", "tex1", "resolution_tex1", "b ", "p"};
+  std::uniform_int_distribution<int> pick(0, 99);
+  const auto argument = [&](int d) {
+    const int k = pick(rng);
+    if (d > 0 && k < 45) return random_call(rng, d - 1);
+    if (d > 0 && k < 55) return "x+" + random_call(rng, d - 1) + random_call(rng, d - 1);
+    return std::string(names[pick(rng) % 8]);
+  };
+  std::string call = macros[pick(rng) % 5];
+  call += pick(rng) < 10 ? " /*c*/ (" : "(";
+  call += argument(depth);
+  const int more = pick(rng) % 10;
+  if (more < 7) call += pick(rng) < 50 ? ", " + argument(depth) : "," + argument(depth);
+  if (more == 0) call += ", " + argument(depth);
+  if (pick(rng) < 97) call += ")";
+  return call;
+}
+
+TEST(Differential, NestedCallsAgreeWithTheReference) {
+  const std::map<std::string, std::string> tables[] = {
+      {{"a", "tex1"}, {"b", "tex2"}, {"c", "tex0"}, {"resolution_tex1", "tex3"}, {"tex1", "tex4"}},
+      {{"IMG_SIZE(b)", "tex0"}, {"b", "tex1"}, {"resolution_tex1", "tex2"}, {"tex2", "tex3"}},
+      {{"a", "tex0"}, {"b ", "tex1"}, {"p", "tex2"}, {"texture2D(tex0, gl_TexCoord[0].xy)", "tex3"}},
+      {{"", "tex0"}, {"a", "tex1"}, {"b", "tex2"}},
+  };
+  std::mt19937 rng(37);
+  std::uniform_int_distribution<int> pick(0, 99);
+  for (int round = 0; round < 3000; ++round) {
+    std::string body;
+    for (int i = 0; i < 1 + round % 4; ++i) {
+      body += random_call(rng, 1 + round % 4);
+      body += pick(rng) < 30 ? "" : ";\n";
+    }
+    for (const auto& table : tables) {
+      std::string uniforms;
+      std::string rewritten = glsl::rewrite_body(body, uniforms, table);
+      ASSERT_EQ(glsl::assemble("", "", uniforms, std::move(rewritten)),
+                reference::rewrite_and_assemble(body, "", "", "", table))
+          << shown(body);
+    }
+  }
+}
+
 // Every original line opens with its own mark "q<line>_", which no rewrite
 // makes or changes: a rewritten line that opens with a mark must map to it.
 TEST(Differential, LineMapFollowsTheLinesThroughEveryRewrite) {

@@ -1,0 +1,291 @@
+// The image passes over one cluster of calls, evaluated as a tree.
+//
+// Read literally, every image runs every row over the cluster. On a regular
+// body the calls nest like their parentheses, and a rewrite changes only
+// the call it stands in: the call's text becomes made text around its
+// second argument, which is copied as it stands, with the calls in it. So
+// each call's fate is one pass (image, row): the first pass whose row is
+// its macro's, whose image's name its first argument then equals, in which
+//  - no outer call of the same pass was rewritten before it (the rewrite
+//    skips past what it replaced),
+//  - its name is still a whole word: a size uniform written just before its
+//    name (an IMG_SIZE call that ended there) ends it from the next pass on,
+//  - it was not dropped with the first argument of an outer call.
+// A first argument changes only when a call inside it is rewritten; then it
+// is read again, up to the length of the longest name, for each call whose
+// first argument holds that one, innermost first, stopping at the first
+// that is too long (the ones around it are longer).
+//
+// The calls wait in a queue by (pass, place): each is taken at most once
+// per change of its first argument, so a cluster costs its size times a log,
+// whatever the number of images.
+#include "glsl/call_tree.h"
+
+#include <algorithm>
+
+#include "glsl/line_map.h"
+#include "glsl/rule_tables.h"
+
+namespace glsl {
+namespace {
+
+constexpr std::size_t kRows = kImageRows.size();
+
+// Pass numbers start at 1: 0 stands for "before the first pass".
+std::uint64_t pass_of(std::size_t image, std::size_t row) { return image * kRows + row + 1; }
+std::size_t image_of(std::uint64_t pass) { return static_cast<std::size_t>((pass - 1) / kRows); }
+std::size_t row_of(std::uint64_t pass) { return static_cast<std::size_t>((pass - 1) % kRows); }
+
+// A first argument read again, up to one character past the longest name.
+struct Capped {
+  std::string& text;
+  std::size_t cap;
+  bool full() const { return text.size() >= cap; }
+};
+bool full(const Capped& out) { return out.full(); }
+template <class Out>
+bool full(const Out&) {
+  return false;
+}
+void put_copy(Capped& out, std::string_view in, std::size_t begin, std::size_t end) {
+  out.text.append(in.substr(begin, std::min(end - begin, out.cap - out.text.size())));
+}
+void put_made_for(Capped& out, std::string_view made, std::size_t) {
+  out.text.append(made.substr(0, std::min(made.size(), out.cap - out.text.size())));
+}
+
+}  // namespace
+
+CallTree::CallTree(std::string_view text, std::vector<ImageCall> calls, ImageSet& images)
+    : text_(text), images_(images) {
+  std::sort(calls.begin(), calls.end(),
+            [](const ImageCall& a, const ImageCall& b) { return a.name_at < b.name_at; });
+  nodes_.reserve(calls.size());
+  std::vector<std::uint32_t> open;  // the calls around the next one
+  std::vector<std::uint32_t> last_child(calls.size(), kNone);
+  std::uint32_t last_root = kNone;
+  for (const ImageCall& call : calls) {
+    const auto at = static_cast<std::uint32_t>(nodes_.size());
+    nodes_.push_back({call});
+    while (!open.empty() && region_end(nodes_[open.back()]) <= call.name_at) open.pop_back();
+    if (open.empty()) {
+      (last_root == kNone ? first_root_ : nodes_[last_root].next_sibling) = at;
+      last_root = at;
+    } else {
+      const std::uint32_t parent = open.back();
+      Node& outer = nodes_[parent];
+      (last_child[parent] == kNone ? outer.first_child : nodes_[last_child[parent]].next_sibling) = at;
+      last_child[parent] = at;
+      const bool in_first = call.name_at < outer.call.first_end;
+      if (!in_first && outer.second_child == kNone) outer.second_child = at;
+      nodes_[at].first_owner = in_first ? parent : outer.first_owner;
+    }
+    open.push_back(at);
+  }
+}
+
+std::size_t CallTree::region_end(const Node& node) const {
+  return node.call.close < text_.size() ? node.call.close + 1 : text_.size();
+}
+
+void CallTree::enqueue(std::uint32_t node, std::uint64_t pass) {
+  nodes_[node].queued_for = pass;
+  if (pass != kNever) queue_.emplace(pass, nodes_[node].call.name_at, node);
+}
+
+std::string_view CallTree::first_argument(std::uint32_t node) {
+  const ImageCall& call = nodes_[node].call;
+  const Node& n = nodes_[node];
+  if (n.first_child == kNone || n.first_child == n.second_child) {
+    return text_.substr(call.first_begin, call.first_end - call.first_begin);
+  }
+  scratch_.clear();
+  Capped out{scratch_, images_.longest_name() + 1};
+  put_stretch(out, call.first_begin, call.first_end, n.first_child);
+  return scratch_;
+}
+
+// The first pass after `after` whose row and image the call's first
+// argument, as it now stands, qualifies for.
+std::uint64_t CallTree::next_pass(std::uint32_t node, std::string_view first,
+                                  std::uint64_t after) const {
+  const ImageCall& call = nodes_[node].call;
+  if (call.argument_count != kImageRows[call.macro].argument_count) return kNever;
+  const std::size_t image = images_.rank_of(first);
+  if (image == ImageSet::npos) return kNever;
+  const std::uint64_t pass = pass_of(image, call.macro);
+  return pass > after ? pass : kNever;
+}
+
+bool CallTree::evaluate() {
+  for (std::uint32_t node = 0; node < nodes_.size(); ++node) {
+    enqueue(node, next_pass(node, first_argument(node), 0));
+  }
+  bool changed = false;
+  std::uint64_t pass = 0;
+  std::size_t skip_end = 0;  // the end of the last call this pass rewrote
+  std::vector<std::uint32_t> touched;  // calls this pass rewrote
+  while (!queue_.empty() || !touched.empty()) {
+    if (queue_.empty() || std::get<0>(queue_.top()) != pass) {
+      // The pass is over: the first arguments it changed are read again.
+      if (!touched.empty()) {
+        refresh(touched, pass);
+        continue;
+      }
+      pass = std::get<0>(queue_.top());
+      skip_end = 0;
+    }
+    const std::uint32_t node = std::get<2>(queue_.top());
+    queue_.pop();
+    Node& n = nodes_[node];
+    if (n.queued_for != pass) continue;  // queued again since
+    n.queued_for = kNever;
+    if (n.removed || n.whole_until < pass) continue;
+    // Inside a call this pass rewrote: skipped with it, and its first
+    // argument still names this image, so it waits for a change.
+    if (n.call.name_at < skip_end) continue;
+    rewrite(node, pass);
+    skip_end = region_end(n);
+    touched.push_back(node);
+    changed = true;
+  }
+  return changed;
+}
+
+void CallTree::rewrite(std::uint32_t node, std::uint64_t pass) {
+  Node& n = nodes_[node];
+  n.rewritten_in = pass;
+  const ImageRow& row = kImageRows[row_of(pass)];
+  images_.note_effects(row, image_of(pass));
+  // The calls in the first argument go with it.
+  std::vector<std::uint32_t> dropped;
+  for (std::uint32_t child = n.first_child; child != n.second_child;
+       child = nodes_[child].next_sibling) {
+    dropped.push_back(child);
+  }
+  while (!dropped.empty()) {
+    const std::uint32_t at = dropped.back();
+    dropped.pop_back();
+    if (nodes_[at].removed) continue;
+    nodes_[at].removed = true;
+    for (std::uint32_t child = nodes_[at].first_child; child != kNone;
+         child = nodes_[child].next_sibling) {
+      dropped.push_back(child);
+    }
+  }
+  // Without a function the call becomes its size uniform, which ends in an
+  // identifier character: a call right after it is no call from the next
+  // pass on.
+  if (row.function_name.empty() && n.call.close < text_.size()) {
+    const std::uint32_t after = n.call.close + 1;
+    const auto next = std::lower_bound(
+        nodes_.begin() + node, nodes_.end(), after,
+        [](const Node& a, std::uint32_t at) { return a.call.name_at < at; });
+    if (next != nodes_.end() && next->call.name_at == after) {
+      next->whole_until = std::min(next->whole_until, pass);
+    }
+  }
+}
+
+void CallTree::refresh(std::vector<std::uint32_t>& touched, std::uint64_t pass) {
+  std::vector<bool> read(nodes_.size(), false);
+  for (const std::uint32_t node : touched) {
+    for (std::uint32_t owner = nodes_[node].first_owner; owner != kNone;
+         owner = nodes_[owner].first_owner) {
+      if (read[owner] || nodes_[owner].removed) break;
+      read[owner] = true;
+      const std::string_view first = first_argument(owner);
+      enqueue(owner, next_pass(owner, first, pass));
+      if (first.size() > images_.longest_name()) break;
+    }
+  }
+  touched.clear();
+}
+
+template <class Out>
+void CallTree::put_stretch(Out& out, std::size_t begin, std::size_t end,
+                           std::uint32_t child) const {
+  // What is left to write, innermost last: a stretch with the calls in it,
+  // or a rewritten call, by the replacement piece it is at.
+  struct Step {
+    std::uint32_t node;  // kNone: a stretch
+    std::uint32_t at;    // stretch: from here; call: the next piece
+    std::uint32_t end;
+    std::uint32_t child;
+  };
+  std::vector<Step> steps;
+  steps.push_back({kNone, static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end), child});
+  const auto enter = [&](std::uint32_t node) {
+    const Node& n = nodes_[node];
+    if (n.rewritten_in == kNever) {
+      steps.push_back({kNone, n.call.name_at, static_cast<std::uint32_t>(region_end(n)), n.first_child});
+    } else {
+      steps.push_back({node, 0, 0, kNone});
+    }
+  };
+  while (!steps.empty() && !full(out)) {
+    Step& step = steps.back();
+    if (step.node == kNone) {
+      const std::uint32_t next = step.child;
+      if (next != kNone && nodes_[next].call.name_at < step.end) {
+        const Node& n = nodes_[next];
+        put_copy(out, text_, step.at, n.call.name_at);
+        step.at = static_cast<std::uint32_t>(region_end(n));
+        step.child = n.next_sibling;
+        enter(next);
+      } else {
+        put_copy(out, text_, step.at, step.end);
+        steps.pop_back();
+      }
+      continue;
+    }
+    // The piece the call is at, found by walking its pieces again (a
+    // replacement has at most ten).
+    const std::uint32_t node = step.node;
+    const std::uint32_t wanted = step.at++;
+    const Node& n = nodes_[node];
+    const MacroCall call = n.call.macro_call();
+    const MacroRewrite rewrite =
+        images_.rewrite(kImageRows[row_of(n.rewritten_in)], image_of(n.rewritten_in));
+    std::uint32_t piece = 0;
+    bool found = false, copied = false;
+    std::size_t copy_begin = 0, copy_end = 0;
+    std::string_view made;
+    for_each_replacement_piece(
+        text_, call, rewrite,
+        [&](std::string_view text) {
+          if (piece++ == wanted) {
+            found = true;
+            made = text;
+          }
+        },
+        [&](std::size_t b, std::size_t e) {
+          if (piece++ == wanted) {
+            found = copied = true;
+            copy_begin = b;
+            copy_end = e;
+          }
+        });
+    if (!found) {
+      steps.pop_back();
+    } else if (copied) {
+      // An argument: the calls in it are this call's children from the
+      // first one that stands in it on.
+      const std::uint32_t from = copy_begin < n.call.first_end ? n.first_child : n.second_child;
+      steps.push_back({kNone, static_cast<std::uint32_t>(copy_begin),
+                       static_cast<std::uint32_t>(copy_end), from});
+    } else {
+      put_made_for(out, made, n.call.name_at);
+    }
+  }
+}
+
+template <class Out>
+void CallTree::write(Out& out, std::size_t begin, std::size_t end) const {
+  put_stretch(out, begin, end, first_root_);
+}
+
+template void CallTree::write(std::string&, std::size_t, std::size_t) const;
+template void CallTree::write(TrackedOutput&, std::size_t, std::size_t) const;
+
+}  // namespace glsl

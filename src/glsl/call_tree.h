@@ -1,0 +1,73 @@
+// A cluster of nested or touching image-macro calls of a regular body,
+// rewritten through every image and row of the table in time that grows
+// with the cluster, not with the number of images (call_tree.cpp).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <queue>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "glsl/image_calls.h"
+#include "glsl/image_set.h"
+
+namespace glsl {
+
+class CallTree {
+ public:
+  // `calls` are the cluster's, in any order, as read_image_calls found them
+  // in `text`; the images' first names must not be empty.
+  CallTree(std::string_view text, std::vector<ImageCall> calls, ImageSet& images);
+
+  // Works out which pass rewrites each call, notes the effects on the
+  // image set; true when some call was rewritten.
+  bool evaluate();
+
+  // Appends the cluster's stretch [begin, end) of the text as the passes
+  // leave it. Out: std::string or TrackedOutput.
+  template <class Out>
+  void write(Out& out, std::size_t begin, std::size_t end) const;
+
+ private:
+  static constexpr std::uint32_t kNone = UINT32_MAX;
+  static constexpr std::uint64_t kNever = UINT64_MAX;
+
+  struct Node {
+    ImageCall call;
+    std::uint32_t first_child = kNone;
+    std::uint32_t next_sibling = kNone;
+    std::uint32_t second_child = kNone;  // the first child past the first argument
+    std::uint32_t first_owner = kNone;   // the nearest call whose first argument holds this one
+    std::uint64_t rewritten_in = kNever;  // the pass that rewrote it
+    std::uint64_t queued_for = kNever;    // the pass it waits for
+    std::uint64_t whole_until = kNever;   // after this pass its name is no whole word
+    bool removed = false;                 // gone with an outer call's first argument
+  };
+
+  std::size_t region_end(const Node& node) const;
+  std::uint64_t next_pass(std::uint32_t node, std::string_view first, std::uint64_t after) const;
+  std::string_view first_argument(std::uint32_t node);
+  void rewrite(std::uint32_t node, std::uint64_t pass);
+  void refresh(std::vector<std::uint32_t>& touched, std::uint64_t pass);
+
+  // Appends the text of [begin, end) with the calls in it, from `child` on,
+  // as they stand; stops once `out` is full.
+  template <class Out>
+  void put_stretch(Out& out, std::size_t begin, std::size_t end, std::uint32_t child) const;
+
+  std::string_view text_;
+  ImageSet& images_;
+  std::vector<Node> nodes_;  // by where their names stand
+  std::uint32_t first_root_ = kNone;
+  // (pass, where the name stands, node): a pass rewrites from left to right.
+  using Entry = std::tuple<std::uint64_t, std::uint32_t, std::uint32_t>;
+  std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue_;
+  void enqueue(std::uint32_t node, std::uint64_t pass);
+  std::string scratch_;
+};
+
+}  // namespace glsl

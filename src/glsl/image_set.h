@@ -1,0 +1,56 @@
+// The image table as the image passes read it: each image by rank (the
+// table's order) with its name, sampler and size uniform, the lookup of the
+// image a first argument names, and the effects the rewrites had so far.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "glsl/image_macros.h"
+#include "glsl/rule_tables.h"
+
+namespace glsl {
+
+class ImageSet {
+ public:
+  static constexpr std::size_t npos = std::string_view::npos;
+
+  explicit ImageSet(const std::map<std::string, std::string>& image_table);
+
+  std::size_t size() const { return images_.size(); }
+  const std::vector<std::string_view>& names() const { return names_; }
+  std::size_t longest_name() const { return longest_; }
+  // An image with an empty name, first in the table, reads any first argument.
+  bool any_name() const { return !images_.empty() && images_.front().name.empty(); }
+
+  // The rank of the image whose name `first_argument` is, or npos.
+  std::size_t rank_of(std::string_view first_argument) const;
+
+  // The rewrite of `row` for one image.
+  MacroRewrite rewrite(const ImageRow& row, std::size_t image) const;
+  // What a rewrite of `row` for `image` asks of the uniform block.
+  void note_effects(const ImageRow& row, std::size_t image);
+
+  // Appends the size uniforms that the rewrites used, in the table's order.
+  void declare(std::string& uniforms) const;
+  bool render_size_needed() const { return render_size_needed_; }
+
+ private:
+  struct Image {
+    std::string_view name;
+    std::string_view sampler;
+    std::string size_uniform;  // "resolution_" + sampler
+    bool size_declared = false;
+  };
+  std::vector<Image> images_;
+  std::vector<std::string_view> names_;
+  std::unordered_map<std::string_view, std::size_t> rank_;
+  std::size_t longest_ = 0;
+  bool render_size_needed_ = false;
+};
+
+}  // namespace glsl
