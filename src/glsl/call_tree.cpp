@@ -11,10 +11,13 @@
 //  - its name is still a whole word: a size uniform written just before its
 //    name (an IMG_SIZE call that ended there) ends it from the next pass on,
 //  - it was not dropped with the first argument of an outer call.
-// A first argument changes only when a call inside it is rewritten; then it
-// is read again, up to the length of the longest name, for each call whose
-// first argument holds that one, innermost first, stopping at the first
-// that is too long (the ones around it are longer).
+// A first argument changes only when a call inside it is rewritten. No
+// image name holds a macro name, so a first argument that holds a call in
+// the text names no image, and neither do those around it: only the nearest
+// call whose first argument holds the rewritten one is looked at again, and
+// its first argument is read only once no call is left in it and its length
+// (kept as sums of what each rewrite added) is a name's length. Once no call
+// is left in it, it never changes again.
 //
 // The calls wait in a queue by (pass, place): each is taken at most once
 // per change of its first argument, so a cluster costs its size times a log,
@@ -57,7 +60,7 @@ void put_made_for(Capped& out, std::string_view made, std::size_t) {
 }  // namespace
 
 CallTree::CallTree(std::string_view text, std::vector<ImageCall> calls, ImageSet& images)
-    : text_(text), images_(images) {
+    : text_(text), images_(images), live_(calls.size()), growth_(calls.size()) {
   std::sort(calls.begin(), calls.end(),
             [](const ImageCall& a, const ImageCall& b) { return a.name_at < b.name_at; });
   nodes_.reserve(calls.size());
@@ -81,6 +84,14 @@ CallTree::CallTree(std::string_view text, std::vector<ImageCall> calls, ImageSet
       nodes_[at].first_owner = in_first ? parent : outer.first_owner;
     }
     open.push_back(at);
+    live_.add(at, 1);
+  }
+  for (std::uint32_t at = 0; at < nodes_.size(); ++at) {
+    Node& node = nodes_[at];
+    const auto past = std::lower_bound(
+        nodes_.begin() + at + 1, nodes_.end(), node.call.first_end,
+        [](const Node& a, std::uint32_t end) { return a.call.name_at < end; });
+    node.first_last = static_cast<std::uint32_t>(past - nodes_.begin());
   }
 }
 
@@ -93,24 +104,34 @@ void CallTree::enqueue(std::uint32_t node, std::uint64_t pass) {
   if (pass != kNever) queue_.emplace(pass, nodes_[node].call.name_at, node);
 }
 
-std::string_view CallTree::first_argument(std::uint32_t node) {
-  const ImageCall& call = nodes_[node].call;
+// Reads the call's first argument as it now stands into `first`; false
+// when it cannot be an image's name.
+bool CallTree::read_first_argument(std::uint32_t node, std::string_view& first) {
   const Node& n = nodes_[node];
-  if (n.first_child == kNone || n.first_child == n.second_child) {
-    return text_.substr(call.first_begin, call.first_end - call.first_begin);
+  const std::size_t begin = n.call.first_begin, end = n.call.first_end;
+  if (n.first_child == n.second_child) {
+    first = text_.substr(begin, end - begin);
+    return true;
   }
-  scratch_.clear();
-  Capped out{scratch_, images_.longest_name() + 1};
-  put_stretch(out, call.first_begin, call.first_end, n.first_child);
-  return scratch_;
+  const std::uint32_t from = node + 1;
+  if (live_.sum(from, n.first_last) > 0) return false;
+  const std::int64_t length =
+      static_cast<std::int64_t>(end - begin) + growth_.sum(from, n.first_last);
+  if (length < 0 || !images_.is_name_length(static_cast<std::size_t>(length))) return false;
+  first_.clear();
+  Capped out{first_, images_.longest_name() + 1};
+  put_stretch(out, begin, end, n.first_child);
+  first = first_;
+  return true;
 }
 
 // The first pass after `after` whose row and image the call's first
 // argument, as it now stands, qualifies for.
-std::uint64_t CallTree::next_pass(std::uint32_t node, std::string_view first,
-                                  std::uint64_t after) const {
+std::uint64_t CallTree::next_pass(std::uint32_t node, std::uint64_t after) {
   const ImageCall& call = nodes_[node].call;
   if (call.argument_count != kImageRows[call.macro].argument_count) return kNever;
+  std::string_view first;
+  if (!read_first_argument(node, first)) return kNever;
   const std::size_t image = images_.rank_of(first);
   if (image == ImageSet::npos) return kNever;
   const std::uint64_t pass = pass_of(image, call.macro);
@@ -118,9 +139,7 @@ std::uint64_t CallTree::next_pass(std::uint32_t node, std::string_view first,
 }
 
 bool CallTree::evaluate() {
-  for (std::uint32_t node = 0; node < nodes_.size(); ++node) {
-    enqueue(node, next_pass(node, first_argument(node), 0));
-  }
+  for (std::uint32_t node = 0; node < nodes_.size(); ++node) enqueue(node, next_pass(node, 0));
   bool changed = false;
   std::uint64_t pass = 0;
   std::size_t skip_end = 0;  // the end of the last call this pass rewrote
@@ -156,22 +175,20 @@ void CallTree::rewrite(std::uint32_t node, std::uint64_t pass) {
   Node& n = nodes_[node];
   n.rewritten_in = pass;
   const ImageRow& row = kImageRows[row_of(pass)];
-  images_.note_effects(row, image_of(pass));
+  const std::size_t image = image_of(pass);
+  images_.note_effects(row, image);
+  std::int64_t growth = -static_cast<std::int64_t>(region_end(n) - n.call.name_at);
+  for_each_replacement_piece(
+      text_, n.call.macro_call(), images_.rewrite(row, image),
+      [&](std::string_view made) { growth += static_cast<std::int64_t>(made.size()); },
+      [&](std::size_t begin, std::size_t end) { growth += static_cast<std::int64_t>(end - begin); });
+  n.growth = growth;
+  live_.add(node, -1);
+  growth_.add(node, growth);
   // The calls in the first argument go with it.
-  std::vector<std::uint32_t> dropped;
   for (std::uint32_t child = n.first_child; child != n.second_child;
        child = nodes_[child].next_sibling) {
-    dropped.push_back(child);
-  }
-  while (!dropped.empty()) {
-    const std::uint32_t at = dropped.back();
-    dropped.pop_back();
-    if (nodes_[at].removed) continue;
-    nodes_[at].removed = true;
-    for (std::uint32_t child = nodes_[at].first_child; child != kNone;
-         child = nodes_[child].next_sibling) {
-      dropped.push_back(child);
-    }
+    drop(child);
   }
   // Without a function the call becomes its size uniform, which ends in an
   // identifier character: a call right after it is no call from the next
@@ -187,19 +204,37 @@ void CallTree::rewrite(std::uint32_t node, std::uint64_t pass) {
   }
 }
 
-void CallTree::refresh(std::vector<std::uint32_t>& touched, std::uint64_t pass) {
-  std::vector<bool> read(nodes_.size(), false);
-  for (const std::uint32_t node : touched) {
-    for (std::uint32_t owner = nodes_[node].first_owner; owner != kNone;
-         owner = nodes_[owner].first_owner) {
-      if (read[owner] || nodes_[owner].removed) break;
-      read[owner] = true;
-      const std::string_view first = first_argument(owner);
-      enqueue(owner, next_pass(owner, first, pass));
-      if (first.size() > images_.longest_name()) break;
+// Takes a call and the calls inside it out of the text.
+void CallTree::drop(std::uint32_t node) {
+  std::vector<std::uint32_t> dropped = {node};
+  while (!dropped.empty()) {
+    const std::uint32_t at = dropped.back();
+    dropped.pop_back();
+    Node& n = nodes_[at];
+    if (n.removed) continue;
+    n.removed = true;
+    if (n.rewritten_in == kNever) {
+      live_.add(at, -1);
+    } else {
+      growth_.add(at, -n.growth);
+    }
+    for (std::uint32_t child = n.first_child; child != kNone; child = nodes_[child].next_sibling) {
+      dropped.push_back(child);
     }
   }
+}
+
+// The nearest call whose first argument holds a call this pass rewrote.
+void CallTree::refresh(std::vector<std::uint32_t>& touched, std::uint64_t pass) {
+  std::vector<std::uint32_t> owners;
+  for (const std::uint32_t node : touched) {
+    const std::uint32_t owner = nodes_[node].first_owner;
+    if (owner != kNone && !nodes_[owner].removed) owners.push_back(owner);
+  }
   touched.clear();
+  std::sort(owners.begin(), owners.end());
+  owners.erase(std::unique(owners.begin(), owners.end()), owners.end());
+  for (const std::uint32_t owner : owners) enqueue(owner, next_pass(owner, pass));
 }
 
 template <class Out>

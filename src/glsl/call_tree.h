@@ -14,13 +14,14 @@
 
 #include "glsl/image_calls.h"
 #include "glsl/image_set.h"
+#include "glsl/range_sums.h"
 
 namespace glsl {
 
 class CallTree {
  public:
   // `calls` are the cluster's, in any order, as read_image_calls found them
-  // in `text`; the images' first names must not be empty.
+  // in `text`; the images' names must be plain (ImageSet::plain_names).
   CallTree(std::string_view text, std::vector<ImageCall> calls, ImageSet& images);
 
   // Works out which pass rewrites each call, notes the effects on the
@@ -42,6 +43,8 @@ class CallTree {
     std::uint32_t next_sibling = kNone;
     std::uint32_t second_child = kNone;  // the first child past the first argument
     std::uint32_t first_owner = kNone;   // the nearest call whose first argument holds this one
+    std::uint32_t first_last = 0;        // past the last call in its first argument
+    std::int64_t growth = 0;             // what its rewrite added to the length of the text
     std::uint64_t rewritten_in = kNever;  // the pass that rewrote it
     std::uint64_t queued_for = kNever;    // the pass it waits for
     std::uint64_t whole_until = kNever;   // after this pass its name is no whole word
@@ -49,9 +52,10 @@ class CallTree {
   };
 
   std::size_t region_end(const Node& node) const;
-  std::uint64_t next_pass(std::uint32_t node, std::string_view first, std::uint64_t after) const;
-  std::string_view first_argument(std::uint32_t node);
+  std::uint64_t next_pass(std::uint32_t node, std::uint64_t after);
+  bool read_first_argument(std::uint32_t node, std::string_view& first);
   void rewrite(std::uint32_t node, std::uint64_t pass);
+  void drop(std::uint32_t node);
   void refresh(std::vector<std::uint32_t>& touched, std::uint64_t pass);
 
   // Appends the text of [begin, end) with the calls in it, from `child` on,
@@ -67,7 +71,9 @@ class CallTree {
   using Entry = std::tuple<std::uint64_t, std::uint32_t, std::uint32_t>;
   std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue_;
   void enqueue(std::uint32_t node, std::uint64_t pass);
-  std::string scratch_;
+  RangeSums live_;    // by node: 1 while a call is in the text and not rewritten
+  RangeSums growth_;  // by node: its growth while its rewrite is in the text
+  std::string first_;  // a first argument as it now stands
 };
 
 }  // namespace glsl

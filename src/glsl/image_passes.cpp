@@ -8,7 +8,8 @@
 // its own: a lone call in one step, by the row of its macro for the image it
 // names; nested or touching calls as a tree (call_tree.h). On a body that is
 // not regular, and on clusters when an image's name is empty (it takes any
-// first argument, and keeps it), every image whose name occurs in the text
+// first argument, and keeps it) or holds a macro name, every image whose
+// name occurs in the text
 // runs every row over it: a first argument is a stretch of the text, so an
 // image whose name the text does not hold has no call to rewrite. Which
 // names occur is read again after every image that changed the text.
@@ -128,7 +129,7 @@ bool rewrite_by_clusters(std::string_view body, std::string& spare, LineTracker*
       images.note_effects(row, image);
       return;
     }
-    if (!images.any_name()) {
+    if (images.plain_names()) {
       CallTree tree(body, std::move(cluster), images);
       cluster.clear();
       if (!tree.evaluate()) return;

@@ -11,7 +11,12 @@ ImageSet::ImageSet(const std::map<std::string, std::string>& image_table) {
     images_.push_back({name, sampler, "resolution_" + sampler});
     names_.push_back(name);
     longest_ = std::max(longest_, name.size());
+    bool plain = !name.empty();
+    for (const ImageRow& row : kImageRows) plain = plain && name.find(row.macro_name) == std::string::npos;
+    plain_names_ = plain_names_ && plain;
   }
+  name_lengths_.assign(longest_ + 1, false);
+  for (std::string_view name : names_) name_lengths_[name.size()] = true;
 }
 
 std::size_t ImageSet::rank_of(std::string_view first_argument) const {

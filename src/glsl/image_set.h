@@ -26,6 +26,12 @@ class ImageSet {
   std::size_t longest_name() const { return longest_; }
   // An image with an empty name, first in the table, reads any first argument.
   bool any_name() const { return !images_.empty() && images_.front().name.empty(); }
+  // No name is empty or holds a macro name: a first argument that holds a
+  // call names no image.
+  bool plain_names() const { return plain_names_; }
+  bool is_name_length(std::size_t length) const {
+    return length < name_lengths_.size() && name_lengths_[length];
+  }
 
   // The rank of the image whose name `first_argument` is, or npos.
   std::size_t rank_of(std::string_view first_argument) const;
@@ -50,6 +56,8 @@ class ImageSet {
   std::vector<std::string_view> names_;
   std::unordered_map<std::string_view, std::size_t> rank_;
   std::size_t longest_ = 0;
+  std::vector<bool> name_lengths_;
+  bool plain_names_ = true;
   bool render_size_needed_ = false;
 };
 

@@ -262,6 +262,7 @@ TEST(Differential, NestedCallsAgreeWithTheReference) {
       {{"a", "tex1"}, {"b", "tex2"}, {"c", "tex0"}, {"resolution_tex1", "tex3"}, {"tex1", "tex4"}},
       {{"IMG_SIZE(b)", "tex0"}, {"b", "tex1"}, {"resolution_tex1", "tex2"}, {"tex2", "tex3"}},
       {{"a", "tex0"}, {"b ", "tex1"}, {"p", "tex2"}, {"texture2D(tex0, gl_TexCoord[0].xy)", "tex3"}},
+      {{"a", "tex1"}, {"resolution_tex1", "tex0"}, {"texture2D(tex0, gl_TexCoord[0].xy)", "tex2"}},
       {{"", "tex0"}, {"a", "tex1"}, {"b", "tex2"}},
   };
   std::mt19937 rng(37);
