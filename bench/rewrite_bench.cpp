@@ -165,6 +165,38 @@ BENCHMARK(convert<20, 1, false, 20, true>)
     ->Name("Convert20ImagesIrregular1MB")
     ->Unit(benchmark::kMillisecond);
 
+// One cluster of nested calls naming every image: each call reads the next
+// image through the call in its second argument.
+template <std::size_t Images, std::size_t Megabytes>
+void convert_nested(benchmark::State& state) {
+  std::string header = "/*{\n\"INPUTS\": [\n";
+  for (std::size_t i = 0; i < Images; ++i) {
+    header += "{\"NAME\": \"image" + std::to_string(i) + "\", \"TYPE\": \"image\"},\n";
+  }
+  header += "{\"NAME\": \"gain\", \"TYPE\": \"float\"}\n]\n}*/\n";
+  std::string body = "void main() {\n";
+  while (body.size() < (Megabytes << 20)) {
+    std::string opened, closed;
+    for (std::size_t i = 0; i < Images; ++i) {
+      opened += (i % 2 ? "IMG_PIXEL(image" : "IMG_NORM_PIXEL(image") + std::to_string(i) + ", ";
+      closed += i + 1 < Images ? ").xy" : ")";
+    }
+    body += "vec4 c = " + opened + "uv" + closed + " * gain;\n";
+  }
+  const std::string file = header + body + "}\n";
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::string copy = file;
+    state.ResumeTiming();
+    driver::SourceConversion converted = driver::convert_source(std::move(copy));
+    benchmark::DoNotOptimize(converted);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
+}
+
+BENCHMARK(convert_nested<20000, 1>)->Name("Convert20000ImagesNested1MB")->Unit(benchmark::kMillisecond);
+BENCHMARK(convert_nested<2000, 4>)->Name("Convert2000ImagesNested4MB")->Unit(benchmark::kMillisecond);
+
 #define SIZES Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)
 
 BENCHMARK(rewrite<realistic, &kOneImage>)->Name("Realistic")->SIZES;

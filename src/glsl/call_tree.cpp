@@ -35,9 +35,11 @@ namespace {
 constexpr std::size_t kRows = kImageRows.size();
 
 // Pass numbers start at 1: 0 stands for "before the first pass".
-std::uint64_t pass_of(std::size_t image, std::size_t row) { return image * kRows + row + 1; }
-std::size_t image_of(std::uint64_t pass) { return static_cast<std::size_t>((pass - 1) / kRows); }
-std::size_t row_of(std::uint64_t pass) { return static_cast<std::size_t>((pass - 1) % kRows); }
+std::uint32_t pass_of(std::size_t image, std::size_t row) {
+  return static_cast<std::uint32_t>(image * kRows + row + 1);
+}
+std::size_t image_of(std::uint32_t pass) { return static_cast<std::size_t>((pass - 1) / kRows); }
+std::size_t row_of(std::uint32_t pass) { return static_cast<std::size_t>((pass - 1) % kRows); }
 
 // A first argument read again, up to one character past the longest name.
 struct Capped {
@@ -99,7 +101,7 @@ std::size_t CallTree::region_end(const Node& node) const {
   return node.call.close < text_.size() ? node.call.close + 1 : text_.size();
 }
 
-void CallTree::enqueue(std::uint32_t node, std::uint64_t pass) {
+void CallTree::enqueue(std::uint32_t node, std::uint32_t pass) {
   nodes_[node].queued_for = pass;
   if (pass != kNever) queue_.emplace(pass, nodes_[node].call.name_at, node);
 }
@@ -127,21 +129,21 @@ bool CallTree::read_first_argument(std::uint32_t node, std::string_view& first) 
 
 // The first pass after `after` whose row and image the call's first
 // argument, as it now stands, qualifies for.
-std::uint64_t CallTree::next_pass(std::uint32_t node, std::uint64_t after) {
+std::uint32_t CallTree::next_pass(std::uint32_t node, std::uint32_t after) {
   const ImageCall& call = nodes_[node].call;
   if (call.argument_count != kImageRows[call.macro].argument_count) return kNever;
   std::string_view first;
   if (!read_first_argument(node, first)) return kNever;
   const std::size_t image = images_.rank_of(first);
   if (image == ImageSet::npos) return kNever;
-  const std::uint64_t pass = pass_of(image, call.macro);
+  const std::uint32_t pass = pass_of(image, call.macro);
   return pass > after ? pass : kNever;
 }
 
 bool CallTree::evaluate() {
   for (std::uint32_t node = 0; node < nodes_.size(); ++node) enqueue(node, next_pass(node, 0));
   bool changed = false;
-  std::uint64_t pass = 0;
+  std::uint32_t pass = 0;
   std::size_t skip_end = 0;  // the end of the last call this pass rewrote
   std::vector<std::uint32_t> touched;  // calls this pass rewrote
   while (!queue_.empty() || !touched.empty()) {
@@ -171,7 +173,7 @@ bool CallTree::evaluate() {
   return changed;
 }
 
-void CallTree::rewrite(std::uint32_t node, std::uint64_t pass) {
+void CallTree::rewrite(std::uint32_t node, std::uint32_t pass) {
   Node& n = nodes_[node];
   n.rewritten_in = pass;
   const ImageRow& row = kImageRows[row_of(pass)];
@@ -225,7 +227,7 @@ void CallTree::drop(std::uint32_t node) {
 }
 
 // The nearest call whose first argument holds a call this pass rewrote.
-void CallTree::refresh(std::vector<std::uint32_t>& touched, std::uint64_t pass) {
+void CallTree::refresh(std::vector<std::uint32_t>& touched, std::uint32_t pass) {
   std::vector<std::uint32_t> owners;
   for (const std::uint32_t node : touched) {
     const std::uint32_t owner = nodes_[node].first_owner;

@@ -35,7 +35,7 @@ class CallTree {
 
  private:
   static constexpr std::uint32_t kNone = UINT32_MAX;
-  static constexpr std::uint64_t kNever = UINT64_MAX;
+  static constexpr std::uint32_t kNever = UINT32_MAX;
 
   struct Node {
     ImageCall call;
@@ -45,18 +45,19 @@ class CallTree {
     std::uint32_t first_owner = kNone;   // the nearest call whose first argument holds this one
     std::uint32_t first_last = 0;        // past the last call in its first argument
     std::int64_t growth = 0;             // what its rewrite added to the length of the text
-    std::uint64_t rewritten_in = kNever;  // the pass that rewrote it
-    std::uint64_t queued_for = kNever;    // the pass it waits for
-    std::uint64_t whole_until = kNever;   // after this pass its name is no whole word
+    // Passes: image * rows + row + 1.
+    std::uint32_t rewritten_in = kNever;  // the pass that rewrote it
+    std::uint32_t queued_for = kNever;    // the pass it waits for
+    std::uint32_t whole_until = kNever;   // after this pass its name is no whole word
     bool removed = false;                 // gone with an outer call's first argument
   };
 
   std::size_t region_end(const Node& node) const;
-  std::uint64_t next_pass(std::uint32_t node, std::uint64_t after);
+  std::uint32_t next_pass(std::uint32_t node, std::uint32_t after);
   bool read_first_argument(std::uint32_t node, std::string_view& first);
-  void rewrite(std::uint32_t node, std::uint64_t pass);
+  void rewrite(std::uint32_t node, std::uint32_t pass);
   void drop(std::uint32_t node);
-  void refresh(std::vector<std::uint32_t>& touched, std::uint64_t pass);
+  void refresh(std::vector<std::uint32_t>& touched, std::uint32_t pass);
 
   // Appends the text of [begin, end) with the calls in it, from `child` on,
   // as they stand; stops once `out` is full.
@@ -68,9 +69,9 @@ class CallTree {
   std::vector<Node> nodes_;  // by where their names stand
   std::uint32_t first_root_ = kNone;
   // (pass, where the name stands, node): a pass rewrites from left to right.
-  using Entry = std::tuple<std::uint64_t, std::uint32_t, std::uint32_t>;
+  using Entry = std::tuple<std::uint32_t, std::uint32_t, std::uint32_t>;
   std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue_;
-  void enqueue(std::uint32_t node, std::uint64_t pass);
+  void enqueue(std::uint32_t node, std::uint32_t pass);
   RangeSums live_;    // by node: 1 while a call is in the text and not rewritten
   RangeSums growth_;  // by node: its growth while its rewrite is in the text
   std::string first_;  // a first argument as it now stands

@@ -36,6 +36,8 @@ constexpr std::size_t npos = std::string_view::npos;
 // A reading of the text for the names in it costs about what the rows of a
 // few images cost.
 constexpr std::size_t kMissingWorthReading = 4;
+// The tree numbers its passes in 32 bits.
+constexpr std::size_t kTreeImages = (UINT32_MAX - 1) / kImageRows.size();
 
 std::vector<std::string_view> macro_names() {
   std::vector<std::string_view> names;
@@ -109,14 +111,39 @@ bool rewrite_by_clusters(std::string_view body, std::string& spare, LineTracker*
     copied = end;
   };
 
-  std::vector<ImageCall> cluster;
-  const auto on_call = [&](const ImageCall& call) { cluster.push_back(call); };
+  ImageCall last{};  // the cluster's last call to close
+  // Whether a call of the cluster names an image as written: with plain
+  // names, the first rewrite of a cluster is of such a call.
+  bool names_image = false;
+  const auto on_call = [&](const ImageCall& call) {
+    last = call;
+    if (!names_image && call.argument_count == kImageRows[call.macro].argument_count) {
+      names_image = images.rank_of(body.substr(call.first_begin, call.first_end - call.first_begin)) != npos;
+    }
+  };
+  // The calls of a cluster, read again (only clusters that name an image are
+  // kept, so a cluster is read at most twice).
+  const auto calls_in = [&](std::size_t begin, std::size_t end) {
+    std::vector<ImageCall> calls;
+    const auto shift = static_cast<std::uint32_t>(begin);
+    read_image_calls(
+        body.substr(0, end).substr(begin), macros,
+        [&](ImageCall call) {
+          for (std::uint32_t* at : {&call.name_at, &call.close, &call.first_begin, &call.first_end,
+                                    &call.first_comma, &call.second_end}) {
+            *at += shift;
+          }
+          calls.push_back(call);
+        },
+        [](std::size_t, std::size_t, std::size_t) {});
+    return calls;
+  };
   const auto on_cluster = [&](std::size_t begin, std::size_t end, std::size_t count) {
     if (count == 1) {
       // A lone call: the row of its macro, for the image it names, takes it
       // or nothing does (the count is the call's own).
-      const ImageCall call = cluster.back();
-      cluster.clear();
+      const ImageCall call = last;
+      names_image = false;
       const ImageRow& row = kImageRows[call.macro];
       const std::size_t image =
           images.any_name()
@@ -129,14 +156,15 @@ bool rewrite_by_clusters(std::string_view body, std::string& spare, LineTracker*
       images.note_effects(row, image);
       return;
     }
-    if (images.plain_names()) {
-      CallTree tree(body, std::move(cluster), images);
-      cluster.clear();
+    const bool named = names_image;
+    names_image = false;
+    if (images.plain_names() && images.size() < kTreeImages) {
+      if (!named) return;
+      CallTree tree(body, calls_in(begin, end), images);
       if (!tree.evaluate()) return;
       replace_up_to(begin, end, [&](auto& out) { tree.write(out, begin, end); });
       return;
     }
-    cluster.clear();
     std::optional<LineTracker> part_lines;
     if (lines != nullptr) part_lines.emplace(lines->slice(begin, end));
     BodyText part(std::string(body.substr(begin, end - begin)), std::move(part_lines));
