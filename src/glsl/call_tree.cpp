@@ -61,17 +61,29 @@ void put_made_for(Capped& out, std::string_view made, std::size_t) {
 
 }  // namespace
 
-CallTree::CallTree(std::string_view text, std::vector<ImageCall> calls, ImageSet& images)
-    : text_(text), images_(images), live_(calls.size()), growth_(calls.size()) {
-  std::sort(calls.begin(), calls.end(),
-            [](const ImageCall& a, const ImageCall& b) { return a.name_at < b.name_at; });
-  nodes_.reserve(calls.size());
+CallTree::CallTree(std::string_view text, std::size_t begin, std::size_t end,
+                   const std::vector<std::string_view>& macro_names, ImageSet& images)
+    : text_(text), images_(images), live_(0), growth_(0) {
+  const auto shift = static_cast<std::uint32_t>(begin);
+  read_image_calls(
+      text.substr(0, end).substr(begin), macro_names,
+      [&](ImageCall call) {
+        for (std::uint32_t* at : {&call.name_at, &call.close, &call.first_begin, &call.first_end,
+                                  &call.first_comma, &call.second_end}) {
+          *at += shift;
+        }
+        nodes_.push_back({call});
+      },
+      [](std::size_t, std::size_t, std::size_t) {});
+  std::sort(nodes_.begin(), nodes_.end(),
+            [](const Node& a, const Node& b) { return a.call.name_at < b.call.name_at; });
+  live_ = RangeSums(nodes_.size());
+  growth_ = RangeSums(nodes_.size());
   std::vector<std::uint32_t> open;  // the calls around the next one
-  std::vector<std::uint32_t> last_child(calls.size(), kNone);
+  std::vector<std::uint32_t> last_child(nodes_.size(), kNone);
   std::uint32_t last_root = kNone;
-  for (const ImageCall& call : calls) {
-    const auto at = static_cast<std::uint32_t>(nodes_.size());
-    nodes_.push_back({call});
+  for (std::uint32_t at = 0; at < nodes_.size(); ++at) {
+    const ImageCall& call = nodes_[at].call;
     while (!open.empty() && region_end(nodes_[open.back()]) <= call.name_at) open.pop_back();
     if (open.empty()) {
       (last_root == kNone ? first_root_ : nodes_[last_root].next_sibling) = at;
@@ -173,20 +185,25 @@ bool CallTree::evaluate() {
   return changed;
 }
 
+// What the call's rewrite added to the length of the text.
+std::int64_t CallTree::growth(std::uint32_t node) const {
+  const Node& n = nodes_[node];
+  std::int64_t growth = -static_cast<std::int64_t>(region_end(n) - n.call.name_at);
+  for_each_replacement_piece(
+      text_, n.call.macro_call(),
+      images_.rewrite(kImageRows[row_of(n.rewritten_in)], image_of(n.rewritten_in)),
+      [&](std::string_view made) { growth += static_cast<std::int64_t>(made.size()); },
+      [&](std::size_t begin, std::size_t end) { growth += static_cast<std::int64_t>(end - begin); });
+  return growth;
+}
+
 void CallTree::rewrite(std::uint32_t node, std::uint32_t pass) {
   Node& n = nodes_[node];
   n.rewritten_in = pass;
   const ImageRow& row = kImageRows[row_of(pass)];
-  const std::size_t image = image_of(pass);
-  images_.note_effects(row, image);
-  std::int64_t growth = -static_cast<std::int64_t>(region_end(n) - n.call.name_at);
-  for_each_replacement_piece(
-      text_, n.call.macro_call(), images_.rewrite(row, image),
-      [&](std::string_view made) { growth += static_cast<std::int64_t>(made.size()); },
-      [&](std::size_t begin, std::size_t end) { growth += static_cast<std::int64_t>(end - begin); });
-  n.growth = growth;
+  images_.note_effects(row, image_of(pass));
   live_.add(node, -1);
-  growth_.add(node, growth);
+  growth_.add(node, growth(node));
   // The calls in the first argument go with it.
   for (std::uint32_t child = n.first_child; child != n.second_child;
        child = nodes_[child].next_sibling) {
@@ -218,7 +235,7 @@ void CallTree::drop(std::uint32_t node) {
     if (n.rewritten_in == kNever) {
       live_.add(at, -1);
     } else {
-      growth_.add(at, -n.growth);
+      growth_.add(at, -growth(at));
     }
     for (std::uint32_t child = n.first_child; child != kNone; child = nodes_[child].next_sibling) {
       dropped.push_back(child);

@@ -20,9 +20,10 @@ namespace glsl {
 
 class CallTree {
  public:
-  // `calls` are the cluster's, in any order, as read_image_calls found them
-  // in `text`; the images' names must be plain (ImageSet::plain_names).
-  CallTree(std::string_view text, std::vector<ImageCall> calls, ImageSet& images);
+  // The calls of the cluster [begin, end) of the regular `text`, read
+  // again; the images' names must be plain (ImageSet::plain_names).
+  CallTree(std::string_view text, std::size_t begin, std::size_t end,
+           const std::vector<std::string_view>& macro_names, ImageSet& images);
 
   // Works out which pass rewrites each call, notes the effects on the
   // image set; true when some call was rewritten.
@@ -44,7 +45,6 @@ class CallTree {
     std::uint32_t second_child = kNone;  // the first child past the first argument
     std::uint32_t first_owner = kNone;   // the nearest call whose first argument holds this one
     std::uint32_t first_last = 0;        // past the last call in its first argument
-    std::int64_t growth = 0;             // what its rewrite added to the length of the text
     // Passes: image * rows + row + 1.
     std::uint32_t rewritten_in = kNever;  // the pass that rewrote it
     std::uint32_t queued_for = kNever;    // the pass it waits for
@@ -55,6 +55,7 @@ class CallTree {
   std::size_t region_end(const Node& node) const;
   std::uint32_t next_pass(std::uint32_t node, std::uint32_t after);
   bool read_first_argument(std::uint32_t node, std::string_view& first);
+  std::int64_t growth(std::uint32_t node) const;
   void rewrite(std::uint32_t node, std::uint32_t pass);
   void drop(std::uint32_t node);
   void refresh(std::vector<std::uint32_t>& touched, std::uint32_t pass);

@@ -113,30 +113,14 @@ bool rewrite_by_clusters(std::string_view body, std::string& spare, LineTracker*
 
   ImageCall last{};  // the cluster's last call to close
   // Whether a call of the cluster names an image as written: with plain
-  // names, the first rewrite of a cluster is of such a call.
+  // names, the first rewrite of a cluster is of such a call, and only then
+  // is the cluster read again into a tree (so at most twice).
   bool names_image = false;
   const auto on_call = [&](const ImageCall& call) {
     last = call;
     if (!names_image && call.argument_count == kImageRows[call.macro].argument_count) {
       names_image = images.rank_of(body.substr(call.first_begin, call.first_end - call.first_begin)) != npos;
     }
-  };
-  // The calls of a cluster, read again (only clusters that name an image are
-  // kept, so a cluster is read at most twice).
-  const auto calls_in = [&](std::size_t begin, std::size_t end) {
-    std::vector<ImageCall> calls;
-    const auto shift = static_cast<std::uint32_t>(begin);
-    read_image_calls(
-        body.substr(0, end).substr(begin), macros,
-        [&](ImageCall call) {
-          for (std::uint32_t* at : {&call.name_at, &call.close, &call.first_begin, &call.first_end,
-                                    &call.first_comma, &call.second_end}) {
-            *at += shift;
-          }
-          calls.push_back(call);
-        },
-        [](std::size_t, std::size_t, std::size_t) {});
-    return calls;
   };
   const auto on_cluster = [&](std::size_t begin, std::size_t end, std::size_t count) {
     if (count == 1) {
@@ -160,7 +144,7 @@ bool rewrite_by_clusters(std::string_view body, std::string& spare, LineTracker*
     names_image = false;
     if (images.plain_names() && images.size() < kTreeImages) {
       if (!named) return;
-      CallTree tree(body, calls_in(begin, end), images);
+      CallTree tree(body, begin, end, macros, images);
       if (!tree.evaluate()) return;
       replace_up_to(begin, end, [&](auto& out) { tree.write(out, begin, end); });
       return;
