@@ -61,8 +61,8 @@ class BodyText {
   // order (image_names.cpp).
   void rename_images(const std::map<std::string, std::string>& image_table);
 
-  // `prologue` and "\n" inserted at the start of the first definition of
-  // main (insert_into_main.cpp); the text stays as it is when there is none.
+  // `prologue` and "\n" inserted at main_body_start (insert_into_main.h);
+  // the text stays as it is when there is none.
   // This one reads up to the first NUL but keeps the rest.
   void insert_into_main(std::string_view prologue);
 

@@ -2,6 +2,8 @@
 // first definition, and after the line break that ends that line, if any, so
 // the brace keeps its line and code after it on the same line follows the
 // prologue.
+#include "glsl/insert_into_main.h"
+
 #include <string_view>
 
 #include "glsl/body_text.h"
@@ -40,10 +42,7 @@ std::size_t insertion_point(std::string_view body, std::size_t at) {
 
 }  // namespace
 
-void BodyText::insert_into_main(std::string_view prologue) {
-  std::string& body = text_;
-  std::string& spare = spare_;
-  LineTracker* const lines = tracker();
+std::size_t main_body_start(std::string_view body) {
   // The search reads the body up to its first NUL; each "main" is judged by
   // its neighbours in the body, and one that is part of a longer identifier
   // (domain, mainImage) or is not a definition (a prototype, a comment) only
@@ -55,22 +54,28 @@ void BodyText::insert_into_main(std::string_view prologue) {
     const bool ends = at + 4 == text.size() || !is_identifier_char(text[at + 4]);
     if (!starts || !ends) continue;
     const std::size_t point = insertion_point(body, at + 4);
-    if (point == kNotDefinition) continue;
-    spare.clear();
-    spare.reserve(body.size() + prologue.size() + 1);
-    spare.append(body, 0, point);
-    spare += prologue;
-    spare += '\n';
-    spare.append(body, point, std::string::npos);
-    if (lines != nullptr) {
-      lines->copy(0, 0, point);
-      lines->made_new(point, prologue.size() + 1);
-      lines->copy(point + prologue.size() + 1, point, body.size());
-      lines->commit();
-    }
-    body.swap(spare);
-    return;
+    if (point != kNotDefinition) return point;
   }
+  return std::string_view::npos;
+}
+
+void BodyText::insert_into_main(std::string_view prologue) {
+  const std::size_t point = main_body_start(text_);
+  if (point == std::string_view::npos) return;
+  LineTracker* const lines = tracker();
+  spare_.clear();
+  spare_.reserve(text_.size() + prologue.size() + 1);
+  spare_.append(text_, 0, point);
+  spare_ += prologue;
+  spare_ += '\n';
+  spare_.append(text_, point, std::string::npos);
+  if (lines != nullptr) {
+    lines->copy(0, 0, point);
+    lines->made_new(point, prologue.size() + 1);
+    lines->copy(point + prologue.size() + 1, point, text_.size());
+    lines->commit();
+  }
+  text_.swap(spare_);
 }
 
 }  // namespace glsl
