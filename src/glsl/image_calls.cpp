@@ -1,10 +1,12 @@
 // Reads the calls of the image macros and tells whether a body is regular.
 //
 // A body is regular when no macro name stands in the blanks and comments
-// that follow another macro name or a call's "(", and no comment there holds
-// a parenthesis. Then the "(" after a name is its own, the splitter and the
-// search for the ")" count the same parentheses, and calls nest like the
-// parentheses they open: one stack of open calls finds every ")" and every
+// that follow another macro name or a call's "(", the parentheses of each
+// comment there pair up among themselves, and no comment after a name holds
+// a comma outside them. Then the "(" after a name is
+// its own, the splitter and the search for the ")" agree on every comma and
+// ")" that matters, a rewrite leaves the depth around it as it was, and
+// calls nest like the parentheses they open: one stack of open calls finds every ")" and every
 // top-level comma. Each skip stops at the next macro name, so the whole
 // reading is linear in the text.
 #include "glsl/image_calls.h"
@@ -19,18 +21,37 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
+// Every ")" of `comment` closes a "(" before it, every "(" is closed, and,
+// with `no_comma`, no comma stands outside them.
+bool pairs_up(std::string_view comment, bool no_comma) {
+  std::size_t depth = 0;
+  for (const char c : comment) {
+    if (c == '(') {
+      ++depth;
+    } else if (c == ')') {
+      if (depth == 0) return false;
+      --depth;
+    } else if (c == ',' && depth == 0 && no_comma) {
+      return false;
+    }
+  }
+  return depth == 0;
+}
+
 // Past blanks and comments from `at`, stopping at `limit` (the next macro
-// name, or the end). npos when a comment runs into `limit` or holds a
-// parenthesis: then the body is not regular.
-std::size_t skip_before(std::string_view text, std::size_t at, std::size_t limit) {
+// name, or the end). npos when a comment runs into `limit` or does not pair
+// up its parentheses (or, after a name, holds a comma outside them): then
+// the body is not regular. A comment after a name stands at the level of
+// the call around it, whose commas it would change when its call is
+// rewritten; after a "(" it is inside the call's own parentheses.
+std::size_t skip_before(std::string_view text, std::size_t at, std::size_t limit, bool after_name) {
   while (at < limit) {
     if (is_white_space(text[at])) {
       ++at;
     } else if (text[at] == '/' && at + 1 < text.size() && text[at + 1] == '*') {
       const std::size_t close = text.substr(0, limit).find("*/", at + 2);
       if (close == npos) return limit == text.size() ? limit : npos;
-      const std::string_view comment = text.substr(at, close - at);
-      if (comment.find_first_of("()") != npos) return npos;
+      if (!pairs_up(text.substr(at, close - at), after_name)) return npos;
       at = close + 2;
     } else {
       break;
@@ -80,9 +101,9 @@ bool CallReader::next(ImageCall& call, std::size_t& open) {
     const std::size_t at = name_at_, end = name_end_, macro = macro_;
     have_name_ = next_name(end);
     const std::size_t limit = have_name_ ? name_at_ : n;
-    open = skip_before(text_, end, limit);
+    open = skip_before(text_, end, limit, true);
     const std::size_t first =
-        open == npos || open == n || text_[open] != '(' ? open : skip_before(text_, open + 1, limit);
+        open == npos || open == n || text_[open] != '(' ? open : skip_before(text_, open + 1, limit, false);
     if (first == npos) regular_ = false;
     if (!regular_ || open == n || text_[open] != '(') continue;
     call = ImageCall{};

@@ -248,7 +248,13 @@ std::string random_call(std::mt19937& rng, int depth) {
     return std::string(names[pick(rng) % 8]);
   };
   std::string call = macros[pick(rng) % 5];
-  call += pick(rng) < 10 ? " /*c*/ (" : "(";
+  // Comments after the name and after "(": regular while their
+  // parentheses pair up and no comma stands outside them.
+  static const char* const comments[] = {"", "", "", " /*c*/ ", "/* (x, y) */", "/*,*/",
+                                         "/*(*/", "/*)(*/"};
+  call += comments[pick(rng) % 8];
+  call += "(";
+  call += comments[pick(rng) % 8];
   call += argument(depth);
   const int more = pick(rng) % 10;
   if (more < 7) call += pick(rng) < 50 ? ", " + argument(depth) : "," + argument(depth);
@@ -267,7 +273,7 @@ TEST(Differential, NestedCallsAgreeWithTheReference) {
   };
   std::mt19937 rng(37);
   std::uniform_int_distribution<int> pick(0, 99);
-  for (int round = 0; round < 3000; ++round) {
+  for (int round = 0; round < 4000; ++round) {
     std::string body;
     for (int i = 0; i < 1 + round % 4; ++i) {
       body += random_call(rng, 1 + round % 4);
