@@ -21,7 +21,8 @@ namespace glsl {
 class CallTree {
  public:
   // The calls of the cluster [begin, end) of the regular `text`, read
-  // again; the images' names must be plain (ImageSet::plain_names).
+  // again; the names of the images still to run must be plain
+  // (ImageSet::plain_names) and not empty.
   CallTree(std::string_view text, std::size_t begin, std::size_t end,
            const std::vector<std::string_view>& macro_names, ImageSet& images);
 

@@ -6,10 +6,11 @@
 // outside the calls it stands in. So the calls are grouped into clusters
 // (calls whose regions overlap or touch), and each cluster is rewritten on
 // its own: a lone call in one step, by the row of its macro for the image it
-// names; nested or touching calls as a tree (call_tree.h). On a body that is
-// not regular, and on clusters when an image's name is empty (it takes any
-// first argument, and keeps it) or holds a macro name, every image whose
-// name occurs in the text
+// names; nested or touching calls as a tree (call_tree.h). An image with an
+// empty name takes every call whatever its first argument: being first, it
+// runs its rows over the whole body before the others. On a body that is not
+// regular, and on clusters when an image's name holds a macro name, every
+// image whose name occurs in the text
 // runs every row over it: a first argument is a stretch of the text, so an
 // image whose name the text does not hold has no call to rewrite. Which
 // names occur is read again after every image that changed the text.
@@ -63,7 +64,7 @@ bool run_present(BodyText& text, ImageSet& images) {
   const NamesPresent present_in(images.names());
   bool changed = false;
   std::vector<std::uint32_t> present = present_in.in(text.text());
-  auto next = present.begin();
+  auto next = std::lower_bound(present.begin(), present.end(), images.first());
   while (next != present.end()) {
     const std::size_t image = *next;
     if (run_image(text, images, image)) {
@@ -130,9 +131,7 @@ bool rewrite_by_clusters(std::string_view body, std::string& spare, LineTracker*
       names_image = false;
       const ImageRow& row = kImageRows[call.macro];
       const std::size_t image =
-          images.any_name()
-              ? 0
-              : images.rank_of(body.substr(call.first_begin, call.first_end - call.first_begin));
+          images.rank_of(body.substr(call.first_begin, call.first_end - call.first_begin));
       if (image == npos || call.argument_count != row.argument_count) return;
       const MacroRewrite rewrite = images.rewrite(row, image);
       replace_up_to(begin, end,
@@ -176,6 +175,12 @@ bool BodyText::run_image_passes(std::string& uniforms,
   if (image_table.empty()) return false;
   end_at_nul();
   ImageSet images(image_table);
+  // An empty name takes every call: its rows run over the whole body first,
+  // then the named images.
+  if (images.any_name()) {
+    run_image(*this, images, 0);
+    images.start_at(1);
+  }
   const std::vector<std::string_view> macros = macro_names();
   const std::string_view body = text_;
   if (is_regular(body, macros)) {

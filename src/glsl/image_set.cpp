@@ -11,7 +11,7 @@ ImageSet::ImageSet(const std::map<std::string, std::string>& image_table) {
     images_.push_back({name, sampler, "resolution_" + sampler});
     names_.push_back(name);
     longest_ = std::max(longest_, name.size());
-    bool plain = !name.empty();
+    bool plain = true;
     for (const ImageRow& row : kImageRows) plain = plain && name.find(row.macro_name) == std::string::npos;
     plain_names_ = plain_names_ && plain;
   }
@@ -22,7 +22,7 @@ ImageSet::ImageSet(const std::map<std::string, std::string>& image_table) {
 std::size_t ImageSet::rank_of(std::string_view first_argument) const {
   if (first_argument.size() > longest_) return npos;
   const auto found = rank_.find(first_argument);
-  return found == rank_.end() ? npos : found->second;
+  return found == rank_.end() || found->second < first_ ? npos : found->second;
 }
 
 MacroRewrite ImageSet::rewrite(const ImageRow& row, std::size_t image) const {

@@ -24,16 +24,21 @@ class ImageSet {
   std::size_t size() const { return images_.size(); }
   const std::vector<std::string_view>& names() const { return names_; }
   std::size_t longest_name() const { return longest_; }
-  // An image with an empty name, first in the table, reads any first argument.
-  bool any_name() const { return !images_.empty() && images_.front().name.empty(); }
-  // No name is empty or holds a macro name: a first argument that holds a
-  // call names no image.
+  // An image with an empty name, first in the table, reads any first
+  // argument (until it has run).
+  bool any_name() const { return first_ == 0 && !images_.empty() && images_.front().name.empty(); }
+  // No name holds a macro name: a first argument that holds a call names no
+  // image.
   bool plain_names() const { return plain_names_; }
+  // The images before `image` have run: no first argument names them now.
+  void start_at(std::size_t image) { first_ = image; }
+  std::size_t first() const { return first_; }
   bool is_name_length(std::size_t length) const {
     return length < name_lengths_.size() && name_lengths_[length];
   }
 
-  // The rank of the image whose name `first_argument` is, or npos.
+  // The rank of the image whose name `first_argument` is, or npos (also
+  // for an image that has run).
   std::size_t rank_of(std::string_view first_argument) const;
 
   // The rewrite of `row` for one image.
@@ -58,6 +63,7 @@ class ImageSet {
   std::size_t longest_ = 0;
   std::vector<bool> name_lengths_;
   bool plain_names_ = true;
+  std::size_t first_ = 0;
   bool render_size_needed_ = false;
 };
 
