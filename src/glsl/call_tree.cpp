@@ -26,6 +26,7 @@
 
 #include <algorithm>
 
+#include "glsl/chars.h"
 #include "glsl/line_map.h"
 #include "glsl/rule_tables.h"
 
@@ -209,10 +210,20 @@ void CallTree::rewrite(std::uint32_t node, std::uint32_t pass) {
        child = nodes_[child].next_sibling) {
     drop(child);
   }
-  // Without a function the call becomes its size uniform, which ends in an
-  // identifier character: a call right after it is no call from the next
-  // pass on.
-  if (row.function_name.empty() && n.call.close < text_.size()) {
+  // When what the call becomes ends in an identifier character (a size
+  // uniform), a call right after it is no call from the next pass on. (No
+  // row ends in a copied argument; its last character would be taken as
+  // written.)
+  char last = ')';
+  for_each_replacement_piece(
+      text_, n.call.macro_call(), images_.rewrite(row, image_of(pass)),
+      [&](std::string_view made) {
+        if (!made.empty()) last = made.back();
+      },
+      [&](std::size_t begin, std::size_t end) {
+        if (end > begin) last = text_[end - 1];
+      });
+  if (is_identifier_char(last) && n.call.close < text_.size()) {
     const std::uint32_t after = n.call.close + 1;
     const auto next = std::lower_bound(
         nodes_.begin() + node, nodes_.end(), after,

@@ -6,7 +6,9 @@
 // outside the calls it stands in. So the calls are grouped into clusters
 // (calls whose regions overlap or touch), and each cluster is rewritten on
 // its own: a lone call in one step, by the row of its macro for the image it
-// names; nested or touching calls as a tree (call_tree.h). An image with an
+// names; nested or touching calls as a tree (call_tree.h). (This needs
+// samplers that are identifiers, as the tool's are: text made with a
+// parenthesis or a comma in it would change the calls around it.) An image with an
 // empty name takes every call whatever its first argument: being first, it
 // runs its rows over the whole body before the others. On a body that is not
 // regular, and on clusters when an image's name holds a macro name, every
@@ -183,7 +185,7 @@ bool BodyText::run_image_passes(std::string& uniforms,
   }
   const std::vector<std::string_view> macros = macro_names();
   const std::string_view body = text_;
-  if (is_regular(body, macros)) {
+  if (images.plain_samplers() && is_regular(body, macros)) {
     if (rewrite_by_clusters(body, spare_, tracker(), images, macros)) text_.swap(spare_);
   } else {
     run_present(*this, images);

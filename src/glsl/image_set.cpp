@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "glsl/chars.h"
+
 namespace glsl {
 
 ImageSet::ImageSet(const std::map<std::string, std::string>& image_table) {
@@ -14,6 +16,8 @@ ImageSet::ImageSet(const std::map<std::string, std::string>& image_table) {
     bool plain = true;
     for (const ImageRow& row : kImageRows) plain = plain && name.find(row.macro_name) == std::string::npos;
     plain_names_ = plain_names_ && plain;
+    plain_samplers_ = plain_samplers_ && !sampler.empty() &&
+                      std::all_of(sampler.begin(), sampler.end(), is_identifier_char);
   }
   name_lengths_.assign(longest_ + 1, false);
   for (std::string_view name : names_) name_lengths_[name.size()] = true;

@@ -30,6 +30,9 @@ class ImageSet {
   // No name holds a macro name: a first argument that holds a call names no
   // image.
   bool plain_names() const { return plain_names_; }
+  // Every sampler is an identifier: what a rewrite makes holds no
+  // parenthesis, comma or comment, and makes no new call.
+  bool plain_samplers() const { return plain_samplers_; }
   // The images before `image` have run: no first argument names them now.
   void start_at(std::size_t image) { first_ = image; }
   std::size_t first() const { return first_; }
@@ -63,6 +66,7 @@ class ImageSet {
   std::size_t longest_ = 0;
   std::vector<bool> name_lengths_;
   bool plain_names_ = true;
+  bool plain_samplers_ = true;
   std::size_t first_ = 0;
   bool render_size_needed_ = false;
 };

@@ -270,13 +270,20 @@ TEST(Differential, NestedCallsAgreeWithTheReference) {
       {{"a", "tex0"}, {"b ", "tex1"}, {"p", "tex2"}, {"texture2D(tex0, gl_TexCoord[0].xy)", "tex3"}},
       {{"a", "tex1"}, {"resolution_tex1", "tex0"}, {"texture2D(tex0, gl_TexCoord[0].xy)", "tex2"}},
       {{"", "tex0"}, {"a", "tex1"}, {"b", "tex2"}},
+      // A size uniform that ends in no identifier character.
+      {{"a", "s)"}, {"b", "tex2"}, {"c", "tex0"}},
   };
+  // Rare in the generated bodies: a call right after a size uniform, a
+  // comma in a comment that goes with its call.
+  const std::vector<std::string> cases = {"IMG_SIZE(a)IMG_PIXEL(b, p)",
+                                          "IMG_PIXEL(c, IMG_SIZE(a)IMG_PIXEL(b, p))",
+                                          "IMG_NORM_PIXEL(b, IMG_SIZE/*,*/(a))"};
   std::mt19937 rng(37);
   std::uniform_int_distribution<int> pick(0, 99);
-  for (int round = 0; round < 4000; ++round) {
-    std::string body;
-    for (int i = 0; i < 1 + round % 4; ++i) {
-      body += random_call(rng, 1 + round % 4);
+  for (std::size_t round = 0; round < 4000 + cases.size(); ++round) {
+    std::string body = round < cases.size() ? cases[round] : "";
+    for (std::size_t i = 0; round >= cases.size() && i < 1 + round % 4; ++i) {
+      body += random_call(rng, 1 + static_cast<int>(round % 4));
       body += pick(rng) < 30 ? "" : ";\n";
     }
     for (const auto& table : tables) {
