@@ -152,6 +152,7 @@ TEST(LineMap, GivesTheOriginalLineOfEachRewrittenLine) {
       // the line where the call starts.
       {"x\n  IMG_PIXEL(inputImage, a +\n b\n)", kOneImage, {0, 1, 2, 1}},
       {"IMG_NORM_PIXEL(inputImage,\nuv\n) + IMG_SIZE(inputImage)\nq", kOneImage, {0, 0, 3}},
+      {"IMG_PIXEL(inputImage, x +\nIMG_SIZE(inputImage))\nq", kOneImage, {0, 1, 2}},
       // Renamed images and built-ins keep their lines.
       {"TIME\ninputImage\nRENDERSIZE", kOneImage, {0, 1, 2}},
       // Prologue lines, before code on the line of the brace or after it.
