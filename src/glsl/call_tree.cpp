@@ -64,7 +64,7 @@ void put_made_for(Capped& out, std::string_view made, std::size_t) {
 
 CallTree::CallTree(std::string_view text, std::size_t begin, std::size_t end,
                    const std::vector<std::string_view>& macro_names, ImageSet& images)
-    : text_(text), images_(images), live_(0), growth_(0) {
+    : text_(text), images_(images), live_(0), open_(0), growth_(0) {
   const auto shift = static_cast<std::uint32_t>(begin);
   read_image_calls(
       text.substr(0, end).substr(begin), macro_names,
@@ -79,6 +79,7 @@ CallTree::CallTree(std::string_view text, std::size_t begin, std::size_t end,
   std::sort(nodes_.begin(), nodes_.end(),
             [](const Node& a, const Node& b) { return a.call.name_at < b.call.name_at; });
   live_ = RangeSums(nodes_.size());
+  open_ = RangeSums(nodes_.size());
   growth_ = RangeSums(nodes_.size());
   std::vector<std::uint32_t> open;  // the calls around the next one
   std::vector<std::uint32_t> last_child(nodes_.size(), kNone);
@@ -100,6 +101,7 @@ CallTree::CallTree(std::string_view text, std::size_t begin, std::size_t end,
     }
     open.push_back(at);
     live_.add(at, 1);
+    if (region_end(nodes_[at]) == text_.size()) open_.add(at, 1);
   }
   for (std::uint32_t at = 0; at < nodes_.size(); ++at) {
     Node& node = nodes_[at];
@@ -153,7 +155,7 @@ std::uint32_t CallTree::next_pass(std::uint32_t node, std::uint32_t after) {
   return pass > after ? pass : kNever;
 }
 
-bool CallTree::evaluate() {
+CallTree::Outcome CallTree::evaluate() {
   for (std::uint32_t node = 0; node < nodes_.size(); ++node) enqueue(node, next_pass(node, 0));
   bool changed = false;
   std::uint32_t pass = 0;
@@ -178,12 +180,12 @@ bool CallTree::evaluate() {
     // Inside a call this pass rewrote: skipped with it, and its first
     // argument still names this image, so it waits for a change.
     if (n.call.name_at < skip_end) continue;
-    rewrite(node, pass);
+    if (!rewrite(node, pass)) return Outcome::not_followed;
     skip_end = region_end(n);
     touched.push_back(node);
     changed = true;
   }
-  return changed;
+  return changed ? Outcome::changed : Outcome::unchanged;
 }
 
 // What the call's rewrite added to the length of the text.
@@ -198,8 +200,12 @@ std::int64_t CallTree::growth(std::uint32_t node) const {
   return growth;
 }
 
-void CallTree::rewrite(std::uint32_t node, std::uint32_t pass) {
+// False, with nothing done, when the rewrite is one the tree does not follow.
+bool CallTree::rewrite(std::uint32_t node, std::uint32_t pass) {
   Node& n = nodes_[node];
+  const bool unclosed = region_end(n) == text_.size();
+  if (unclosed && open_.sum(n.first_last, nodes_.size()) > 0) return false;
+  if (unclosed) open_.add(node, -1);
   n.rewritten_in = pass;
   const ImageRow& row = kImageRows[row_of(pass)];
   images_.note_effects(row, image_of(pass));
@@ -232,6 +238,7 @@ void CallTree::rewrite(std::uint32_t node, std::uint32_t pass) {
       next->whole_until = std::min(next->whole_until, pass);
     }
   }
+  return true;
 }
 
 // Takes a call and the calls inside it out of the text.
@@ -245,6 +252,7 @@ void CallTree::drop(std::uint32_t node) {
     n.removed = true;
     if (n.rewritten_in == kNever) {
       live_.add(at, -1);
+      if (region_end(n) == text_.size()) open_.add(at, -1);
     } else {
       growth_.add(at, -growth(at));
     }

@@ -26,9 +26,17 @@ class CallTree {
   CallTree(std::string_view text, std::size_t begin, std::size_t end,
            const std::vector<std::string_view>& macro_names, ImageSet& images);
 
-  // Works out which pass rewrites each call, notes the effects on the
-  // image set; true when some call was rewritten.
-  bool evaluate();
+  enum class Outcome {
+    unchanged,
+    changed,
+    // An unclosed call was to be rewritten around another unclosed call: the
+    // ")" it adds at the end of the text would end up in that one's
+    // argument. The tree stops there; the effects noted so far are real.
+    not_followed,
+  };
+  // Works out which pass rewrites each call and notes the effects on the
+  // image set.
+  Outcome evaluate();
 
   // Appends the cluster's stretch [begin, end) of the text as the passes
   // leave it. Out: std::string or TrackedOutput.
@@ -57,7 +65,7 @@ class CallTree {
   std::uint32_t next_pass(std::uint32_t node, std::uint32_t after);
   bool read_first_argument(std::uint32_t node, std::string_view& first);
   std::int64_t growth(std::uint32_t node) const;
-  void rewrite(std::uint32_t node, std::uint32_t pass);
+  bool rewrite(std::uint32_t node, std::uint32_t pass);
   void drop(std::uint32_t node);
   void refresh(std::vector<std::uint32_t>& touched, std::uint32_t pass);
 
@@ -75,6 +83,7 @@ class CallTree {
   std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue_;
   void enqueue(std::uint32_t node, std::uint32_t pass);
   RangeSums live_;    // by node: 1 while a call is in the text and not rewritten
+  RangeSums open_;    // the same for the unclosed calls
   RangeSums growth_;  // by node: its growth while its rewrite is in the text
   std::string first_;  // a first argument as it now stands
 };

@@ -11,8 +11,9 @@
 // parenthesis or a comma in it would change the calls around it.) An image with an
 // empty name takes every call whatever its first argument: being first, it
 // runs its rows over the whole body before the others. On a body that is not
-// regular, and on clusters when an image's name holds a macro name, every
-// image whose name occurs in the text
+// regular, on clusters when an image's name holds a macro name, and on the
+// last cluster when the tree cannot follow its unclosed calls, every image
+// whose name occurs in the text
 // runs every row over it: a first argument is a stretch of the text, so an
 // image whose name the text does not hold has no call to rewrite. Which
 // names occur is read again after every image that changed the text.
@@ -146,9 +147,12 @@ bool rewrite_by_clusters(std::string_view body, std::string& spare, LineTracker*
     if (images.plain_names() && images.size() < kTreeImages) {
       if (!named) return;
       CallTree tree(body, begin, end, macros, images);
-      if (!tree.evaluate()) return;
-      replace_up_to(begin, end, [&](auto& out) { tree.write(out, begin, end); });
-      return;
+      const CallTree::Outcome outcome = tree.evaluate();
+      if (outcome == CallTree::Outcome::unchanged) return;
+      if (outcome == CallTree::Outcome::changed) {
+        replace_up_to(begin, end, [&](auto& out) { tree.write(out, begin, end); });
+        return;
+      }
     }
     std::optional<LineTracker> part_lines;
     if (lines != nullptr) part_lines.emplace(lines->slice(begin, end));

@@ -274,10 +274,11 @@ TEST(Differential, NestedCallsAgreeWithTheReference) {
       {{"a", "s)"}, {"b", "tex2"}, {"c", "tex0"}},
   };
   // Rare in the generated bodies: a call right after a size uniform, a
-  // comma in a comment that goes with its call.
-  const std::vector<std::string> cases = {"IMG_SIZE(a)IMG_PIXEL(b, p)",
-                                          "IMG_PIXEL(c, IMG_SIZE(a)IMG_PIXEL(b, p))",
-                                          "IMG_NORM_PIXEL(b, IMG_SIZE/*,*/(a))"};
+  // comma in a comment that goes with its call, the ")" a rewrite adds at
+  // the end closing a call left open in its argument.
+  const std::vector<std::string> cases = {
+      "IMG_SIZE(a)IMG_PIXEL(b, p)", "IMG_PIXEL(c, IMG_SIZE(a)IMG_PIXEL(b, p))",
+      "IMG_NORM_PIXEL(b, IMG_SIZE/*,*/(a))", "IMG_NORM_PIXEL(a, IMG_PIXEL(a, p"};
   std::mt19937 rng(37);
   std::uniform_int_distribution<int> pick(0, 99);
   for (std::size_t round = 0; round < 4000 + cases.size(); ++round) {
