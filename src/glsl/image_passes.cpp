@@ -6,17 +6,18 @@
 // outside the calls it stands in. So the calls are grouped into clusters
 // (calls whose regions overlap or touch), and each cluster is rewritten on
 // its own: a lone call in one step, by the row of its macro for the image it
-// names; nested or touching calls as a tree (call_tree.h). (This needs
-// samplers that are identifiers, as the tool's are: text made with a
-// parenthesis or a comma in it would change the calls around it.) An image with an
-// empty name takes every call whatever its first argument: being first, it
-// runs its rows over the whole body before the others. On a body that is not
-// regular, on clusters when an image's name holds a macro name, and on the
-// last cluster when the tree cannot follow its unclosed calls, every image
-// whose name occurs in the text
-// runs every row over it: a first argument is a stretch of the text, so an
-// image whose name the text does not hold has no call to rewrite. Which
-// names occur is read again after every image that changed the text.
+// names; nested or touching calls as a tree (call_tree.h). This needs
+// samplers that are identifiers, as the tool's are: made text with a
+// parenthesis or a comma in it would change the calls around it.
+//
+// An image with an empty name takes every call whatever its first argument:
+// being first in the table, it runs its rows over the whole body before the
+// others. On a body that is not regular, on clusters when an image's name
+// holds a macro name, and on the last cluster when the tree cannot follow its
+// unclosed calls, every image whose name occurs in the text runs every row
+// over it: a first argument is a stretch of the text, so an image whose name
+// the text does not hold has no call to rewrite. Which names occur is read
+// again after every image that changed the text.
 #include "glsl/body_text.h"
 
 #include <algorithm>
@@ -64,7 +65,7 @@ bool run_image(BodyText& text, ImageSet& images, std::size_t image) {
 // Every image whose name occurs in the text, in order, through every row;
 // true when something changed.
 bool run_present(BodyText& text, ImageSet& images) {
-  const NamesPresent present_in(images.names());
+  const NamesPresent& present_in = images.names_present();
   bool changed = false;
   std::vector<std::uint32_t> present = present_in.in(text.text());
   auto next = std::lower_bound(present.begin(), present.end(), images.first());

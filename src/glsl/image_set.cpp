@@ -23,6 +23,11 @@ ImageSet::ImageSet(const std::map<std::string, std::string>& image_table) {
   for (std::string_view name : names_) name_lengths_[name.size()] = true;
 }
 
+const NamesPresent& ImageSet::names_present() {
+  if (!names_present_) names_present_.emplace(names_);
+  return *names_present_;
+}
+
 std::size_t ImageSet::rank_of(std::string_view first_argument) const {
   if (first_argument.size() > longest_) return npos;
   const auto found = rank_.find(first_argument);

@@ -5,12 +5,14 @@
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "glsl/image_macros.h"
+#include "glsl/names_present.h"
 #include "glsl/rule_tables.h"
 
 namespace glsl {
@@ -22,7 +24,9 @@ class ImageSet {
   explicit ImageSet(const std::map<std::string, std::string>& image_table);
 
   std::size_t size() const { return images_.size(); }
-  const std::vector<std::string_view>& names() const { return names_; }
+  // Which images' names occur in a text (an automaton of all the names,
+  // built once, when first asked).
+  const NamesPresent& names_present();
   std::size_t longest_name() const { return longest_; }
   // An image with an empty name, first in the table, reads any first
   // argument (until it has run).
@@ -62,6 +66,7 @@ class ImageSet {
   };
   std::vector<Image> images_;
   std::vector<std::string_view> names_;
+  std::optional<NamesPresent> names_present_;
   std::unordered_map<std::string_view, std::size_t> rank_;
   std::size_t longest_ = 0;
   std::vector<bool> name_lengths_;
