@@ -7,11 +7,10 @@
 // skip the same comments after every macro name inside them; here
 //  - the skips after the names and after each "(" come from skip_at,
 //  - each "(" finds its ")" in one pass with a stack of the calls' "(" only,
-//  - the splitter's view of every call comes from one pass that keeps the
-//    open argument lists on a stack ordered by depth: a comma or ")" concerns
-//    only the lists at the current depth, at the top, and a list stops taking
-//    commas once it holds more than the macro's argument count; lists that
-//    do not open with the image name are not followed at all.
+//  - the splitter's view of every call comes from one pass of
+//    split_call_arguments over the lists that open with the image name (the
+//    others are not followed at all), which stops counting a list's commas
+//    once it holds more than the macro's argument count.
 // Memory stays proportional to the number of calls, plus a few bits per
 // character for the position sets.
 // The splitter starts past leading comments, whose parentheses do not count
@@ -24,18 +23,11 @@
 
 #include "glsl/blank_skip.h"
 #include "glsl/chars.h"
+#include "glsl/split_call_arguments.h"
 #include "glsl/word_search.h"
 
 namespace glsl {
 namespace {
-
-bool is_list_char(char c) { return c == '(' || c == ')' || c == ','; }
-
-// The last character before `end` that is not white space; one exists.
-std::size_t last_non_blank_before(std::string_view text, std::size_t end) {
-  while (is_white_space(text[end - 1])) --end;
-  return end - 1;
-}
 
 }  // namespace
 
@@ -52,7 +44,7 @@ MacroCalls<Offset>::MacroCalls(std::string_view text, std::string_view macro_nam
   if (calls_.empty()) return;
   match_parentheses();
   find_argument_starts();
-  split_arguments(image_name);
+  split_image_lists(image_name);
 }
 
 template <class Offset>
@@ -136,7 +128,7 @@ void MacroCalls<Offset>::find_argument_starts() {
 }
 
 template <class Offset>
-void MacroCalls<Offset>::split_arguments(std::string_view image_name) {
+void MacroCalls<Offset>::split_image_lists(std::string_view image_name) {
   const std::size_t n = text_.size();
   // Only lists that begin with the image name can qualify; the others are
   // not split at all.
@@ -146,75 +138,7 @@ void MacroCalls<Offset>::split_arguments(std::string_view image_name) {
     if (image_name.empty() || image.next(x) == x) split_set_.insert(x);
   }
   split_set_.seal();
-  lists_.resize(split_set_.size());
-
-  struct Pending {
-    Offset depth;  // of the text where the list began
-    Offset rank;
-    Offset start;
-    Offset commas;  // top-level commas so far, counted up to cap_
-    Offset comma1;
-    Offset comma2;
-    Offset last_comma;
-  };
-  std::vector<Pending> open;  // depths never decrease towards the top
-
-  // Closes the lists at the top that began at `depth`; `non_blank` caches
-  // the last non-blank character before `end` (n: not looked up yet).
-  const auto close_lists = [&](std::size_t depth, std::size_t end, std::size_t& non_blank) {
-    for (; !open.empty() && open.back().depth == depth; open.pop_back()) {
-      const Pending& list = open.back();
-      bool last_empty = list.start == end;
-      if (list.commas > 0) {
-        if (non_blank == n) non_blank = last_non_blank_before(text_, end);
-        last_empty = non_blank == list.last_comma;
-      }
-      const Offset close = static_cast<Offset>(end);
-      lists_[list.rank] = {static_cast<Offset>(list.commas + (last_empty ? 0 : 1)),
-                           list.commas > 0 ? list.comma1 : close, list.comma1,
-                           list.commas > 1 ? list.comma2 : close};
-    }
-  };
-
-  std::size_t depth = 0;
-  std::size_t next_start = split_set_.next_member(0);
-  std::size_t x = next_start;
-  while (x <= n) {
-    if (x == next_start) {
-      open.push_back({static_cast<Offset>(depth), static_cast<Offset>(split_set_.rank(x)),
-                      static_cast<Offset>(x), 0, 0, 0, 0});
-      next_start = split_set_.next_member(x + 1);
-    }
-    if (x == n) break;
-    const char c = text_[x];
-    if (c == '(') {
-      ++depth;
-    } else if (c == ')') {
-      std::size_t non_blank = n;
-      close_lists(depth, x, non_blank);
-      if (depth > 0) --depth;
-    } else if (c == ',') {
-      // Lists at this depth took the same commas; the older ones more of them.
-      for (std::size_t k = open.size(); k-- > 0 && open[k].depth == depth;) {
-        Pending& list = open[k];
-        if (list.commas >= cap_) break;
-        if (list.commas == 0) list.comma1 = static_cast<Offset>(x);
-        if (list.commas == 1) list.comma2 = static_cast<Offset>(x);
-        list.last_comma = static_cast<Offset>(x);
-        ++list.commas;
-      }
-    }
-    ++x;
-    if (open.empty()) {
-      depth = 0;
-      x = next_start;
-    } else {
-      const std::size_t stop = std::min(next_start, n);
-      while (x < stop && !is_list_char(text_[x])) ++x;
-    }
-  }
-  std::size_t non_blank = n;
-  while (!open.empty()) close_lists(open.back().depth, n, non_blank);
+  lists_ = split_call_arguments(text_, split_set_, cap_);
 }
 
 template <class Offset>
@@ -225,7 +149,7 @@ MacroCall MacroCalls<Offset>::call(std::size_t i) const {
   call.close = open.close;
   call.first_begin = open.start;
   if (!split_set_.contains(open.start)) return call;
-  const List& list = lists_[split_set_.rank(open.start)];
+  const ArgumentList<Offset>& list = lists_[split_set_.rank(open.start)];
   call.argument_count = list.count;
   call.first_end = list.first_end;
   call.first_comma = list.first_comma;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "glsl/position_set.h"
+#include "glsl/split_call_arguments.h"
 
 namespace glsl {
 
@@ -41,7 +42,7 @@ class MacroCalls {
   void find_calls(std::string_view macro_name);
   void match_parentheses();
   void find_argument_starts();
-  void split_arguments(std::string_view image_name);
+  void split_image_lists(std::string_view image_name);
 
   std::string_view text_;
   std::size_t cap_;  // comma counts stop here: more cannot change the verdict
@@ -64,16 +65,10 @@ class MacroCalls {
 
   PositionSet<Offset> start_set_;  // every splitter start
 
-  // One entry per splitter start at which the image name stands, indexed by
-  // rank in split_set_.
-  struct List {
-    Offset count;  // arguments, counted up to cap_ + 1
-    Offset first_end;
-    Offset first_comma;
-    Offset second_end;
-  };
+  // The splits of the lists at which the image name stands, by rank in
+  // split_set_.
   PositionSet<Offset> split_set_;
-  std::vector<List> lists_;
+  std::vector<ArgumentList<Offset>> lists_;
 };
 
 }  // namespace glsl
