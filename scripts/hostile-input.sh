@@ -65,6 +65,7 @@ run_case big_shader   read       60 no_image_macros
 run_case deep_nesting unreadable 10 converted
 run_case many_inputs  read       30 hundred_thousand_floats
 run_case many_images  read       60 thousand_samplers
+run_case nested_images read      10 no_image_macros
 run_case long_line    read       30 no_image_macros
 run_case invalid_utf8 unreadable 10 converted
 run_case nul_bytes    unreadable 10 converted

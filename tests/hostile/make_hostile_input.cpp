@@ -94,6 +94,22 @@ void many_images(Writer& out) {
   out << "  gl_FragColor = c;\n}\n";
 }
 
+// One nest of calls naming 20 000 images, each call reading the next image
+// through the call in its second argument.
+void nested_images(Writer& out) {
+  constexpr int kImages = 20000;
+  out << "/*{\n\"INPUTS\": [\n";
+  for (int i = 0; i < kImages; ++i)
+    out << std::string(i ? ",\n" : "") + "{\"NAME\": \"image" + std::to_string(i) + "\", \"TYPE\": \"image\"}";
+  out << "\n]\n}*/\nvoid main() {\n  gl_FragColor = ";
+  for (int i = 0; i < kImages; ++i) {
+    out << std::string(i % 2 ? "IMG_PIXEL(image" : "IMG_NORM_PIXEL(image") + std::to_string(i) + ", ";
+  }
+  out << "isf_FragNormCoord";
+  for (int i = 0; i < kImages; ++i) out << std::string(i + 1 < kImages ? ").xy" : ")");
+  out << ";\n}\n";
+}
+
 void long_line(Writer& out) {
   out << image_and_float_header;
   out << "void main() { vec4 c = vec4(0.0); ";
@@ -153,7 +169,7 @@ void random_bytes(Writer& out) {
 int main(int argc, char** argv) {
   const std::map<std::string, std::function<void(Writer&)>> cases = {
       {"big_shader", big_shader},     {"deep_nesting", deep_nesting}, {"many_inputs", many_inputs},
-      {"many_images", many_images},   {"long_line", long_line},       {"invalid_utf8", invalid_utf8},
+      {"many_images", many_images},   {"nested_images", nested_images}, {"long_line", long_line},       {"invalid_utf8", invalid_utf8},
       {"nul_bytes", nul_bytes},       {"cr_only", cr_only},           {"utf16", utf16},
       {"random_bytes", random_bytes},
   };
