@@ -79,8 +79,9 @@ struct Name {
 // a sampler written over a run of nodes.
 class TokenList {
  public:
-  // Tokens that no name holds stand together as one node, labelled by the
-  // first: they never match, and only whether the first is a word matters.
+  // Tokens that cannot be in a match (no name holds them, or a character
+  // after such a token or at the start) stand together as one node, labelled
+  // by the first: only whether the first is a word matters.
   TokenList(std::string_view text, const Vocabulary& vocabulary, const bool (&held)[256],
             const std::vector<Name>& names)
       : text_(text), vocabulary_(vocabulary), names_(names) {
@@ -95,7 +96,8 @@ class TokenList {
     bool joining = false;
     for_each_token(text, [&](std::size_t begin, std::size_t end) {
       const std::uint32_t label = vocabulary.label_of(text, begin, end);
-      const bool holds = is_word(label) ? label >= kFirstWord : held[label];
+      // A character can be in a match only after a token that can.
+      const bool holds = is_word(label) ? label >= kFirstWord : held[label] && !nodes_.empty() && !joining;
       if (!holds && joining) return;
       joining = !holds;
       const std::uint32_t x = add_node(static_cast<std::uint32_t>(begin), label);
