@@ -75,8 +75,8 @@ struct Name {
 };
 
 // The text as a list of tokens under renaming. A node is a token of the
-// original text (node i is token i), a run of tokens that no name holds, or
-// a sampler written over a run of nodes.
+// original text, a run of tokens that cannot be in a match, or (numbered
+// after those) a sampler written over a run of nodes.
 class TokenList {
  public:
   // Tokens that cannot be in a match (no name holds them, or a character
