@@ -43,6 +43,7 @@
 #include "glsl/body_text.h"
 #include "glsl/shortest_names.h"
 #include "glsl/tokens.h"
+#include "glsl/word_lists.h"
 
 namespace glsl {
 namespace {
@@ -50,11 +51,11 @@ namespace {
 constexpr std::uint32_t kNil = UINT32_MAX;
 constexpr std::uint32_t kGone = UINT32_MAX - 1;
 
-// How many tokens of the text as last read have changed, by position (a
+// How many nodes of the text as last read have gone, by position (a
 // Fenwick tree).
-class ChangedCount {
+class GoneCount {
  public:
-  explicit ChangedCount(std::size_t size = 0) : tree_(size + 1, 0) {}
+  explicit GoneCount(std::size_t size = 0) : tree_(size + 1, 0) {}
   void add(std::size_t at) {
     for (std::size_t i = at + 1; i < tree_.size(); i += i & (~i + 1)) ++tree_[i];
   }
@@ -84,8 +85,7 @@ class TokenList {
   // by the first: only whether the first is a word matters.
   TokenList(std::string_view text, const Vocabulary& vocabulary, const bool (&held)[256],
             const std::vector<Name>& names)
-      : text_(text), vocabulary_(vocabulary), names_(names) {
-    class_of_.assign(vocabulary.labels(), kNil);
+      : text_(text), vocabulary_(vocabulary), names_(names), words_(vocabulary.labels()) {
     // At most a node per token that names hold and one per run between, and
     // a written node for every two nodes or more.
     std::size_t held_tokens = 0;
@@ -93,6 +93,7 @@ class TokenList {
       held_tokens += is_identifier_char(text[begin]) || held[static_cast<unsigned char>(text[begin])];
     });
     nodes_.reserve(3 * held_tokens + 2);
+    words_.reserve(3 * held_tokens + 2);
     bool joining = false;
     for_each_token(text, [&](std::size_t begin, std::size_t end) {
       const std::uint32_t label = vocabulary.label_of(text, begin, end);
@@ -101,7 +102,7 @@ class TokenList {
       if (!holds && joining) return;
       joining = !holds;
       const std::uint32_t x = add_node(static_cast<std::uint32_t>(begin), label);
-      if (label >= kFirstWord) add_to(classes_[class_for(label)].unchanged, x);
+      if (label >= kFirstWord) words_.add(x, label, false);
     });
     original_ = static_cast<std::uint32_t>(nodes_.size());
     if (original_ > 0) nodes_[original_ - 1].next = kNil;
@@ -122,7 +123,7 @@ class TokenList {
   void rename_all() {
     for (std::uint32_t i = 0; i < names_.size(); ++i) {
       if (names_[i].tokens.size() == 1) {
-        relabel(names_[i].tokens[0], names_[i].sampler);
+        changed_ = words_.rename(names_[i].tokens[0], names_[i].sampler) || changed_;
       } else {
         rename(i);
       }
@@ -150,142 +151,24 @@ class TokenList {
   struct Node {
     std::uint32_t begin;       // where its stretch of the original text starts (up to the next node's)
     std::uint32_t prev, next;  // in the text; prev kGone once replaced
-    std::uint32_t cprev, cnext;  // in the list of its class
     std::uint32_t fixed;       // its label, for a node of the original text
-    std::uint32_t list_of;     // a list it was put in (found by `find`), or kNil
     std::uint32_t rank;        // its place when the text was last read, or kNil
-  };
-  // The nodes that carry one label, in two lists: those unchanged since the
-  // text was last read, and the others.
-  struct Class {
-    std::uint32_t label;
-    std::uint32_t unchanged, changed;  // lists (roots)
-    bool touched;                      // its changed list filled since the last reading
-  };
-  // A circular list of nodes. Lists join as sets do (union by size), so
-  // that a node finds its list, and so its class, through `parent`.
-  struct List {
-    std::uint32_t parent;
-    std::uint32_t head = kNil;
-    std::uint32_t count = 0;
-    std::uint32_t cls;
   };
 
   std::uint32_t add_node(std::uint32_t begin, std::uint32_t label) {
     const std::uint32_t x = static_cast<std::uint32_t>(nodes_.size());
-    nodes_.push_back({begin, x == 0 ? kNil : x - 1, x + 1, kNil, kNil, label, kNil, kNil});
+    nodes_.push_back({begin, x == 0 ? kNil : x - 1, x + 1, label, kNil});
     return x;
   }
 
-  std::uint32_t new_list(std::uint32_t cls) {
-    lists_.push_back({static_cast<std::uint32_t>(lists_.size()), kNil, 0, cls});
-    return lists_.back().parent;
-  }
-
-  std::uint32_t class_for(std::uint32_t label) {
-    if (class_of_[label] == kNil) {
-      const std::uint32_t c = class_of_[label] = static_cast<std::uint32_t>(classes_.size());
-      classes_.push_back({label, new_list(c), new_list(c), false});
-    }
-    return class_of_[label];
-  }
-
-  std::uint32_t find(std::uint32_t list) {
-    std::uint32_t root = list;
-    while (lists_[root].parent != root) root = lists_[root].parent;
-    while (lists_[list].parent != root) {
-      const std::uint32_t up = lists_[list].parent;
-      lists_[list].parent = root;
-      list = up;
-    }
-    return root;
-  }
-  std::uint32_t find(std::uint32_t list) const {
-    while (lists_[list].parent != list) list = lists_[list].parent;
-    return list;
-  }
-
+  // A word's node carries what the word lists say, any other its own label.
   std::uint32_t label(std::uint32_t x) {
-    return nodes_[x].list_of == kNil ? nodes_[x].fixed : classes_[lists_[find(nodes_[x].list_of)].cls].label;
+    const std::uint32_t word = words_.word_of(x);
+    return word == WordLists::kNone ? nodes_[x].fixed : word;
   }
   std::uint32_t label(std::uint32_t x) const {
-    return nodes_[x].list_of == kNil ? nodes_[x].fixed : classes_[lists_[find(nodes_[x].list_of)].cls].label;
-  }
-
-  void add_to(std::uint32_t list, std::uint32_t x) {
-    nodes_[x].list_of = list;
-    std::uint32_t& head = lists_[list].head;
-    ++lists_[list].count;
-    if (head == kNil) {
-      head = nodes_[x].cnext = nodes_[x].cprev = x;
-      return;
-    }
-    const std::uint32_t tail = nodes_[head].cprev;
-    nodes_[tail].cnext = x;
-    nodes_[x].cprev = tail;
-    nodes_[x].cnext = head;
-    nodes_[head].cprev = x;
-  }
-
-  void remove_from_list(std::uint32_t x) {
-    if (nodes_[x].list_of == kNil) return;
-    List& list = lists_[find(nodes_[x].list_of)];
-    --list.count;
-    if (nodes_[x].cnext == x) {
-      list.head = kNil;
-      return;
-    }
-    nodes_[nodes_[x].cprev].cnext = nodes_[x].cnext;
-    nodes_[nodes_[x].cnext].cprev = nodes_[x].cprev;
-    if (list.head == x) list.head = nodes_[x].cnext;
-  }
-
-  // One list of the nodes of two (roots), owned by class `cls`.
-  std::uint32_t join(std::uint32_t a, std::uint32_t b, std::uint32_t cls) {
-    if (lists_[a].count < lists_[b].count) std::swap(a, b);
-    List& into = lists_[a];
-    List& from = lists_[b];
-    if (from.head != kNil && into.head != kNil) {
-      const std::uint32_t into_tail = nodes_[into.head].cprev, from_tail = nodes_[from.head].cprev;
-      nodes_[into_tail].cnext = from.head;
-      nodes_[from.head].cprev = into_tail;
-      nodes_[from_tail].cnext = into.head;
-      nodes_[into.head].cprev = from_tail;
-    } else if (into.head == kNil) {
-      into.head = from.head;
-    }
-    into.count += from.count;
-    from.parent = a;
-    from.head = kNil;
-    from.count = 0;
-    into.cls = cls;
-    return a;
-  }
-
-  void touch(std::uint32_t c) {
-    if (classes_[c].touched) return;
-    classes_[c].touched = true;
-    touched_.push_back(c);
-  }
-
-  // Every node that carries `word` now carries `sampler`.
-  void relabel(std::uint32_t word, std::uint32_t sampler) {
-    const std::uint32_t c = class_of_[word];
-    if (c == kNil) return;
-    class_of_[word] = kNil;
-    Class from = classes_[c];
-    if (lists_[from.unchanged].count + lists_[from.changed].count > 0) changed_ = true;
-    const std::uint32_t moved = join(from.changed, from.unchanged, c);
-    const std::uint32_t empty = new_list(c);
-    const std::uint32_t d = class_of_[sampler];
-    if (d == kNil) {
-      classes_[c] = {sampler, empty, moved, from.touched};
-      class_of_[sampler] = c;
-      touch(c);
-    } else {
-      classes_[d].changed = join(classes_[d].changed, moved, d);
-      touch(d);
-    }
+    const std::uint32_t word = words_.word_of(x);
+    return word == WordLists::kNone ? nodes_[x].fixed : word;
   }
 
   // Reads the text as it now is: the nodes are ranked, every node counts as
@@ -300,32 +183,26 @@ class TokenList {
       nodes.push_back(x);
       labels.push_back(label(x));
     }
-    changed_count_ = ChangedCount(nodes.size());
-    for (const std::uint32_t c : touched_) {
-      Class& cls = classes_[c];
-      cls.touched = false;
-      if (class_of_[cls.label] != c) continue;  // joined another
-      cls.unchanged = join(cls.unchanged, cls.changed, c);
-      cls.changed = new_list(c);
-    }
-    touched_.clear();
+    gone_ = GoneCount(nodes.size());
+    words_.settle();
     work_ = 0;
 
-    const std::size_t first_long = std::lower_bound(long_.begin(), long_.end(), from) - long_.begin();
+    const std::size_t first = std::lower_bound(long_.begin(), long_.end(), from) - long_.begin();
     std::vector<const ShortestNames::Tokens*> reading;
-    for (std::size_t j = first_long; j < long_.size(); ++j) reading.push_back(&names_[long_[j]].tokens);
+    for (std::size_t j = first; j < long_.size(); ++j) reading.push_back(&names_[long_[j]].tokens);
     const auto found = ShortestNames(reading).matches(labels);
-    for (std::size_t j = first_long; j < long_.size(); ++j) place_count_[long_[j]] = 0;
-    for (const auto& match : found) ++place_count_[long_[first_long + match.second]];
+    std::vector<std::size_t> filled(long_.size() - first, 0);  // by name, then where its places go
+    for (const auto& match : found) ++filled[match.second];
     std::size_t next = 0;
-    for (std::size_t j = first_long; j < long_.size(); ++j) {
-      place_begin_[long_[j]] = next;
-      next += place_count_[long_[j]];
+    for (std::size_t j = 0; j < filled.size(); ++j) {
+      place_begin_[long_[first + j]] = next;
+      place_count_[long_[first + j]] = filled[j];
+      filled[j] = next;
+      next += place_count_[long_[first + j]];
     }
     places_.resize(found.size());
-    std::vector<std::size_t> filled(place_begin_);
     for (std::size_t i = found.size(); i-- > 0;) {  // ascending places
-      places_[filled[long_[first_long + found[i].second]]++] = nodes[found[i].first];
+      places_[filled[found[i].second]++] = nodes[found[i].first];
     }
   }
 
@@ -335,16 +212,15 @@ class TokenList {
     bool holds_changed = false;  // a word that changed nodes carry
     std::size_t around_least = SIZE_MAX, least_at = 0, around_changed = 0;
   };
-  Costs costs(std::uint32_t i) {
+  Costs costs(std::uint32_t i) const {
     const Name& name = names_[i];
     Costs costs;
     costs.around_changed = place_count_[i];
     for (std::size_t o = 0; o < name.tokens.size(); ++o) {
       const std::uint32_t label = name.tokens[o];
       if (!is_word(label)) continue;
-      const std::uint32_t c = class_of_[label];
-      const std::size_t unchanged = c == kNil ? 0 : lists_[classes_[c].unchanged].count;
-      const std::size_t changed = c == kNil ? 0 : lists_[classes_[c].changed].count;
+      const std::size_t unchanged = words_.unchanged_count(label);
+      const std::size_t changed = words_.changed_count(label);
       if (unchanged + changed == 0) {
         costs.none = true;
         return costs;
@@ -361,14 +237,20 @@ class TokenList {
 
   // The matches of name `i` in the text as it is, by their first node in
   // text order; then each taken unless it overlaps one taken before.
+  //
+  // A place from the last reading still holds while none of its nodes has
+  // gone: a node relabelled since carries a word whose nodes are all
+  // changed ones (the word's lists were emptied, and only changed nodes
+  // joined them), so a name holding that word either finds none (`none`) or
+  // looks around them all, which costs no more than the places.
   void rename(std::uint32_t i) {
     const Name& name = names_[i];
     const std::size_t k = name.tokens.size();
     Costs c = costs(i);
     if (c.none) return;
     if (c.holds_changed) {
-      // Looking around changed nodes costs up to a new reading of the whole
-      // text: past that, read it again.
+      // Looking around changed nodes comes to cost as much as a new reading
+      // of the text and the names still to come: then read it again.
       const std::size_t cost = std::min(c.around_least, c.around_changed);
       const std::size_t j = std::lower_bound(long_.begin(), long_.end(), i) - long_.begin();
       if (work_ + cost > alive_ + tokens_after_[j]) {
@@ -381,17 +263,14 @@ class TokenList {
     if (!c.holds_changed || c.around_changed <= c.around_least) {
       for (std::size_t at = place_begin_[i]; at < place_begin_[i] + place_count_[i]; ++at) {
         const std::uint32_t p = places_[at];
-        if (!changed_count_.any(nodes_[p].rank, nodes_[p].rank + k)) starts_.push_back(p);
+        if (!gone_.any(nodes_[p].rank, nodes_[p].rank + k)) starts_.push_back(p);
       }
-      if (c.holds_changed) {
-        for (std::size_t o = 0; o < k; ++o) {
-          if (is_word(name.tokens[o])) look_around(classes_[class_of_[name.tokens[o]]].changed, name, o);
-        }
+      for (std::size_t o = 0; c.holds_changed && o < k; ++o) {
+        if (is_word(name.tokens[o])) look_around(name.tokens[o], true, name, o);
       }
     } else {
-      const Class& cls = classes_[class_of_[name.tokens[c.least_at]]];
-      look_around(cls.unchanged, name, c.least_at);
-      look_around(cls.changed, name, c.least_at);
+      look_around(name.tokens[c.least_at], false, name, c.least_at);
+      look_around(name.tokens[c.least_at], true, name, c.least_at);
     }
     std::sort(starts_.begin(), starts_.end(),
               [&](std::uint32_t a, std::uint32_t b) { return nodes_[a].begin < nodes_[b].begin; });
@@ -414,20 +293,18 @@ class TokenList {
       if (last == kNil || label(last) != name.tokens[o]) return kNil;
     }
     // A name ending in another character must not run into a word.
-    if (!is_word(name.tokens.back()) && nodes_[last].next != kNil && is_word(label(nodes_[last].next))) return kNil;
+    const std::uint32_t after = nodes_[last].next;
+    if (!is_word(name.tokens.back()) && after != kNil && is_word(label(after))) return kNil;
     return start;
   }
 
-  // The matches around each node of a list that carry the token `at`.
-  void look_around(std::uint32_t list, const Name& name, std::size_t at) {
-    const std::uint32_t head = lists_[list].head;
-    if (head == kNil) return;
-    std::uint32_t x = head;
-    do {
+  // The matches around the nodes of `word` (changed or unchanged) as the
+  // name's token `at`.
+  void look_around(std::uint32_t word, bool changed, const Name& name, std::size_t at) {
+    words_.for_each(word, changed, [&](std::uint32_t x) {
       const std::uint32_t start = match_around(x, name, at);
       if (start != kNil) starts_.push_back(start);
-      x = nodes_[x].cnext;
-    } while (x != head);
+    });
   }
 
   // `count` nodes from `start` give way to one node of `sampler`.
@@ -436,14 +313,12 @@ class TokenList {
     std::uint32_t x = start, after = start;
     for (std::size_t i = 0; i < count; ++i, x = after) {
       after = nodes_[x].next;
-      if (nodes_[x].rank != kNil) changed_count_.add(nodes_[x].rank);
-      remove_from_list(x);
+      if (nodes_[x].rank != kNil) gone_.add(nodes_[x].rank);
+      words_.remove(x);
       nodes_[x].prev = kGone;
     }
     const std::uint32_t made = add_node(nodes_[start].begin, sampler);
-    const std::uint32_t c = class_for(sampler);
-    add_to(classes_[c].changed, made);
-    touch(c);
+    words_.add(made, sampler, true);
     nodes_[made].prev = before;
     nodes_[made].next = after;
     if (before == kNil) {
@@ -459,21 +334,17 @@ class TokenList {
   std::string_view text_;
   const Vocabulary& vocabulary_;
   const std::vector<Name>& names_;
-  std::vector<std::uint32_t> long_;           // the names of several tokens
-  std::vector<std::size_t> tokens_after_;     // their tokens, from each on
+  std::vector<std::uint32_t> long_;        // the names of several tokens
+  std::vector<std::size_t> tokens_after_;  // their tokens, from each on
+  std::vector<Node> nodes_;
+  WordLists words_;
   std::uint32_t original_ = 0;
   std::uint32_t head_ = kNil;
   std::uint32_t alive_ = 0;
   bool changed_ = false;
-  std::vector<Node> nodes_;
-  // Per label, its class or kNil.
-  std::vector<std::uint32_t> class_of_;
-  std::vector<Class> classes_;
-  std::vector<List> lists_;
-  std::vector<std::uint32_t> touched_;
-  // The last reading: the places of the names by name, and the work done
-  // around changed nodes since.
-  ChangedCount changed_count_;
+  // The last reading: the nodes gone since, the places of the names by
+  // name, and the work done around changed nodes since.
+  GoneCount gone_;
   std::vector<std::uint32_t> places_;
   std::vector<std::size_t> place_begin_, place_count_;
   std::size_t work_ = 0;
