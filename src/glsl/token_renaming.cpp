@@ -8,28 +8,29 @@
 // sampler written in its place is one word between tokens that are not
 // words, so a renaming replaces a run of tokens by one word and leaves the
 // others as they are; a word stays a word. A name of one word relabels
-// every token that carries it, at once. Tokens that no name holds never
-// match and are kept as one node per run.
+// every token that carries it, at once. Tokens that cannot be in a match
+// are kept as one node per run.
 //
 // A token is changed once a renaming relabelled or replaced it, and then it
 // carries a sampler. A name that none of the changed tokens' words holds
 // matches only over unchanged tokens, that is where it matched in the text
-// as it was: one reading of the original tokens by an automaton of all the
-// names of several tokens (ShortestNames) gives those places, the shortest
-// name at each, and a place still holds while no token of it has changed (a
-// count of the changed tokens by position answers in log time). The names
-// matching at one place are prefixes of each other and the shortest comes
-// first in the table: by the time a longer one comes, the shortest changed
-// a token of the place or found one changed.
+// as last read: a reading by an automaton of the names of several tokens
+// still to come (ShortestNames) gives those places, the shortest name at
+// each, and a place still holds while none of its tokens has gone (a count
+// of the gone tokens by position answers in log time). The names matching
+// at one place are prefixes of each other and the shortest comes first in
+// the table: by the time a longer one comes, the shortest changed a token
+// of the place or found one changed.
 //
 // A name holding a word that changed tokens carry can also match over them.
 // Its matches are looked for either around every token that carries its
-// least common word (each match holds one), or at its places in the text as
-// it was plus around the changed tokens that carry one of its words,
-// whichever looks at fewer tokens. The tokens of each word are kept in two
-// lists, the unchanged and the changed, and relabelling a word joins its
-// lists to the sampler's (union by size), so a chain of renamings does not
-// visit the tokens again.
+// least common word (each match holds one), or at its places plus around
+// the changed tokens that carry one of its words, whichever looks at fewer
+// tokens. The tokens of each word are kept in lists that a relabelling
+// joins without visiting them (word_lists.h). When the looking since the
+// last reading would come to more than a new reading of the text and the
+// names still to come, the text is read again and every token counts as
+// unchanged.
 //
 // Each name takes its matches left to right, skipping those that overlap
 // one taken before, as the plain rule does. The output is the text with
