@@ -87,14 +87,6 @@ class TokenList {
   TokenList(std::string_view text, const Vocabulary& vocabulary, const bool (&held)[256],
             const std::vector<Name>& names)
       : text_(text), vocabulary_(vocabulary), names_(names), words_(vocabulary.labels()) {
-    // At most a node per token that names hold and one per run between, and
-    // a written node for every two nodes or more.
-    std::size_t held_tokens = 0;
-    for_each_token(text, [&](std::size_t begin, std::size_t) {
-      held_tokens += is_identifier_char(text[begin]) || held[static_cast<unsigned char>(text[begin])];
-    });
-    nodes_.reserve(3 * held_tokens + 2);
-    words_.reserve(3 * held_tokens + 2);
     bool joining = false;
     for_each_token(text, [&](std::size_t begin, std::size_t end) {
       const std::uint32_t label = vocabulary.label_of(text, begin, end);

@@ -20,7 +20,6 @@ class WordLists {
   // Words are numbered below `words`.
   explicit WordLists(std::size_t words) : class_of_(words, kNone) {}
 
-  void reserve(std::size_t nodes) { links_.reserve(nodes); }
   // Node `x` carries `word`, unchanged or changed.
   void add(std::uint32_t x, std::uint32_t word, bool changed);
   // Node `x` is gone.
