@@ -154,8 +154,9 @@ BENCHMARK(convert<20000, 1>)->Name("Convert20000Images1MB")->Unit(benchmark::kMi
 BENCHMARK(convert<2000, 4>)->Name("Convert2000Images4MB")->Unit(benchmark::kMillisecond);
 BENCHMARK(convert<20000, 1, true>)->Name("Convert20000DottedImages1MB")->Unit(benchmark::kMillisecond);
 BENCHMARK(convert<2000, 4, true>)->Name("Convert2000DottedImages4MB")->Unit(benchmark::kMillisecond);
-// Names each holding the sampler of the one before: the body names the first
-// (so two readings), and then all 2 000 (each then starts a reading of its own).
+// Names each holding the sampler of the one before: the body names the first,
+// and then all 2 000, so that each renaming writes the sampler the next name
+// holds.
 BENCHMARK(convert<20000, 1, false, 1, false, true>)
     ->Name("Convert20000ChainedImages1MBNaming1")
     ->Unit(benchmark::kMillisecond);

@@ -297,10 +297,59 @@ TEST(Differential, NestedCallsAgreeWithTheReference) {
   }
 }
 
+// Renaming on random tables whose names chain through the samplers: a name
+// holds an earlier sampler, is one, ends in '.', or is a prefix of another;
+// samplers are later names, or not identifiers.
+TEST(Differential, RenamingAgreesWithTheReference) {
+  const std::vector<std::string> words = {"a", "b", "t", "_2", "tex0", "tex1"};
+  const std::vector<std::string> others = {".", ".", " ", "(", "2"};
+  const std::vector<std::string> samplers = {"tex0", "tex1", "tex2", "a", "b", "t"};
+  std::mt19937 rng(37);
+  const auto pick = [&](const std::vector<std::string>& from) {
+    return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(rng)];
+  };
+  const auto piece = [&] { return rng() % 2 ? pick(words) : pick(others); };
+  for (int round = 0; round < 30000; ++round) {
+    // Fixed tables too: a word renamed away and then written again by another
+    // name, beside a name holding it that the text holds often.
+    std::map<std::string, std::string> table;
+    if (round % 5 == 0) table = {{"a", "tex0"}, {"b", "a"}, {"t.a", "tex1"}};
+    if (round % 5 == 1) table = {{"a.a", "tex0"}, {"t", "tex1"}, {"tex0.a", "t"}, {"tex1.t", "a"}};
+    // And many names of frequent words, each holding the sampler of "a", on
+    // long bodies naming them: looking around the changed words comes to cost
+    // more than reading the text again.
+    if (round % 5 == 2) table = {{"a", "tex0"}};
+    while (round % 5 == 2 && table.size() < 25) {
+      std::string name = rng() % 2 ? "tex0" : "b";
+      for (int j = 0; j < 2; ++j) name += std::string(rng() % 2 ? "." : "(") + pick({"tex0", "b", "a"});
+      table.emplace(name, pick(samplers));
+    }
+    std::vector<std::string> names;
+    for (const auto& entry : table) names.push_back(entry.first);
+    for (int i = 0; i < (table.empty() ? 1 + round % 6 : 0); ++i) {
+      std::string name = pick(words);
+      for (unsigned j = rng() % 4; j > 0; --j) name += piece() + piece();
+      const std::string sampler = round % 7 == 0 && i == 1 ? std::string(". ") : pick(samplers);
+      if (table.emplace(name, sampler).second) names.push_back(name);
+    }
+    std::string body;
+    for (int i = 0; i < (round % 5 == 2 ? 120 : round % 30); ++i) body += rng() % 3 ? piece() : pick(names);
+    std::string expected = body;
+    bool replaced = false;
+    for (const auto& [name, sampler] : table) {
+      expected = reference::replace_whole_word(expected, name, sampler, replaced);
+    }
+    glsl::BodyText renamed(body);
+    renamed.rename_images(table);
+    ASSERT_EQ(renamed.text(), expected) << shown(body);
+  }
+}
+
 // Every original line opens with its own mark "q<line>_", which no rewrite
 // makes or changes: a rewritten line that opens with a mark must map to it.
 TEST(Differential, LineMapFollowsTheLinesThroughEveryRewrite) {
-  const std::map<std::string, std::string> images[] = {{}, {{"img", "tex0"}, {"img x", "tex1"}}};
+  const std::map<std::string, std::string> images[] = {
+      {}, {{"img", "tex0"}, {"img x", "tex1"}}, {{"img", "tex0"}, {"tex0.x", "tex1"}, {"tex1", "x"}}};
   std::mt19937 rng(23);
   for (int round = 0; round < 4000; ++round) {
     std::string body;
