@@ -78,9 +78,9 @@ CallTree::CallTree(std::string_view text, std::size_t begin, std::size_t end,
       [](std::size_t, std::size_t, std::size_t) {});
   std::sort(nodes_.begin(), nodes_.end(),
             [](const Node& a, const Node& b) { return a.call.name_at < b.call.name_at; });
-  live_ = RangeSums(nodes_.size());
-  open_ = RangeSums(nodes_.size());
-  growth_ = RangeSums(nodes_.size());
+  live_ = RangeSums<>(nodes_.size());
+  open_ = RangeSums<>(nodes_.size());
+  growth_ = RangeSums<>(nodes_.size());
   std::vector<std::uint32_t> open;  // the calls around the next one
   std::vector<std::uint32_t> last_child(nodes_.size(), kNone);
   std::uint32_t last_root = kNone;

@@ -82,9 +82,9 @@ class CallTree {
   using Entry = std::tuple<std::uint32_t, std::uint32_t, std::uint32_t>;
   std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue_;
   void enqueue(std::uint32_t node, std::uint32_t pass);
-  RangeSums live_;    // by node: 1 while a call is in the text and not rewritten
-  RangeSums open_;    // the same for the unclosed calls
-  RangeSums growth_;  // by node: its growth while its rewrite is in the text
+  RangeSums<> live_;    // by node: 1 while a call is in the text and not rewritten
+  RangeSums<> open_;    // the same for the unclosed calls
+  RangeSums<> growth_;  // by node: its growth while its rewrite is in the text
   std::string first_;  // a first argument as it now stands
 };
 

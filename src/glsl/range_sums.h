@@ -8,23 +8,24 @@
 
 namespace glsl {
 
+template <class Value = std::int64_t>
 class RangeSums {
  public:
-  explicit RangeSums(std::size_t size) : tree_(size + 1, 0) {}
+  explicit RangeSums(std::size_t size = 0) : tree_(size + 1, 0) {}
 
-  void add(std::size_t at, std::int64_t value) {
+  void add(std::size_t at, Value value) {
     for (std::size_t i = at + 1; i < tree_.size(); i += i & (~i + 1)) tree_[i] += value;
   }
   // The sum over [begin, end).
-  std::int64_t sum(std::size_t begin, std::size_t end) const { return prefix(end) - prefix(begin); }
+  Value sum(std::size_t begin, std::size_t end) const { return prefix(end) - prefix(begin); }
 
  private:
-  std::int64_t prefix(std::size_t end) const {
-    std::int64_t total = 0;
+  Value prefix(std::size_t end) const {
+    Value total = 0;
     for (std::size_t i = end; i > 0; i -= i & (~i + 1)) total += tree_[i];
     return total;
   }
-  std::vector<std::int64_t> tree_;
+  std::vector<Value> tree_;
 };
 
 }  // namespace glsl

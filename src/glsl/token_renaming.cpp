@@ -42,6 +42,7 @@
 #include <string_view>
 
 #include "glsl/body_text.h"
+#include "glsl/range_sums.h"
 #include "glsl/shortest_names.h"
 #include "glsl/tokens.h"
 #include "glsl/word_lists.h"
@@ -51,25 +52,6 @@ namespace {
 
 constexpr std::uint32_t kNil = UINT32_MAX;
 constexpr std::uint32_t kGone = UINT32_MAX - 1;
-
-// How many nodes of the text as last read have gone, by position (a
-// Fenwick tree).
-class GoneCount {
- public:
-  explicit GoneCount(std::size_t size = 0) : tree_(size + 1, 0) {}
-  void add(std::size_t at) {
-    for (std::size_t i = at + 1; i < tree_.size(); i += i & (~i + 1)) ++tree_[i];
-  }
-  bool any(std::size_t begin, std::size_t end) const { return before(end) != before(begin); }
-
- private:
-  std::uint32_t before(std::size_t at) const {
-    std::uint32_t sum = 0;
-    for (std::size_t i = at; i > 0; i -= i & (~i + 1)) sum += tree_[i];
-    return sum;
-  }
-  std::vector<std::uint32_t> tree_;
-};
 
 struct Name {
   std::vector<std::uint32_t> tokens;  // labels
@@ -176,7 +158,7 @@ class TokenList {
       nodes.push_back(x);
       labels.push_back(label(x));
     }
-    gone_ = GoneCount(nodes.size());
+    gone_ = RangeSums<std::uint32_t>(nodes.size());
     words_.settle();
     work_ = 0;
 
@@ -256,7 +238,7 @@ class TokenList {
     if (!c.holds_changed || c.around_changed <= c.around_least) {
       for (std::size_t at = place_begin_[i]; at < place_begin_[i] + place_count_[i]; ++at) {
         const std::uint32_t p = places_[at];
-        if (!gone_.any(nodes_[p].rank, nodes_[p].rank + k)) starts_.push_back(p);
+        if (gone_.sum(nodes_[p].rank, nodes_[p].rank + k) == 0) starts_.push_back(p);
       }
       for (std::size_t o = 0; c.holds_changed && o < k; ++o) {
         if (is_word(name.tokens[o])) look_around(name.tokens[o], true, name, o);
@@ -306,7 +288,7 @@ class TokenList {
     std::uint32_t x = start, after = start;
     for (std::size_t i = 0; i < count; ++i, x = after) {
       after = nodes_[x].next;
-      if (nodes_[x].rank != kNil) gone_.add(nodes_[x].rank);
+      if (nodes_[x].rank != kNil) gone_.add(nodes_[x].rank, 1);
       words_.remove(x);
       nodes_[x].prev = kGone;
     }
@@ -337,7 +319,7 @@ class TokenList {
   bool changed_ = false;
   // The last reading: the nodes gone since, the places of the names by
   // name, and the work done around changed nodes since.
-  GoneCount gone_;
+  RangeSums<std::uint32_t> gone_;  // how many nodes of the text as last read have gone, by rank
   std::vector<std::uint32_t> places_;
   std::vector<std::size_t> place_begin_, place_count_;
   std::size_t work_ = 0;
