@@ -62,11 +62,6 @@ std::size_t skip_before(std::string_view text, std::size_t at, std::size_t limit
 
 }  // namespace
 
-std::size_t last_non_blank_before(std::string_view text, std::size_t end) {
-  while (end > 0 && is_white_space(text[end - 1])) --end;
-  return end == 0 ? npos : end - 1;
-}
-
 CallReader::CallReader(std::string_view text, const std::vector<std::string_view>& names)
     : text_(text), names_(names), common_(names.front()) {
   for (std::string_view name : names) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "glsl/chars.h"
 #include "glsl/macro_calls.h"
 
 namespace glsl {
@@ -52,8 +53,6 @@ class CallReader {
   bool regular_ = true;
 };
 
-// The last character before `end` that is not white space, or npos.
-std::size_t last_non_blank_before(std::string_view text, std::size_t end);
 
 // True when `text` is regular and under 4 GB.
 bool is_regular(std::string_view text, const std::vector<std::string_view>& macro_names);

@@ -12,12 +12,6 @@ namespace {
 
 bool is_list_char(char c) { return c == '(' || c == ')' || c == ','; }
 
-// The last character before `end` that is not white space; one exists.
-std::size_t last_non_blank_before(std::string_view text, std::size_t end) {
-  while (is_white_space(text[end - 1])) --end;
-  return end - 1;
-}
-
 }  // namespace
 
 // The open lists are kept on a stack ordered by the depth at which they
