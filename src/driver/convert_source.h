@@ -12,7 +12,17 @@ enum class HeaderOutcome {
   read,        // the header was read whole
   unreadable,  // the header failed; converted without (the rest of) it
   multi_pass,  // the shader uses several passes: refused, no text
+  audio,       // the body uses an audio input: refused, no text
+  imported,    // the body uses an imported image: refused, no text
+  // Nothing but white space to convert, by where the reading ended: no
+  // text either.
+  no_header,            // no header-opening line
+  header_never_closes,  // the header comment runs to the end of the file
+  no_code,              // the header closed and nothing followed it
 };
+
+// True for the outcomes that give no text.
+bool gives_no_text(HeaderOutcome outcome);
 
 struct SourceConversion {
   HeaderOutcome header = HeaderOutcome::read;

@@ -64,13 +64,34 @@ ConvertStatus convert_shader(std::string shader_path, std::string output_path,
   }
 
   SourceConversion conversion = convert_source(std::move(file_text));
-  if (conversion.header == HeaderOutcome::multi_pass) {
-    console::err(messages::converter_multiple_passes(shader_path));
-    return ConvertStatus::refused;
+  if (gives_no_text(conversion.header)) {
+    const NoTextReport report = no_text_report(conversion.header, shader_path);
+    console::err(report.message);
+    return report.status;
   }
   if (conversion.header == HeaderOutcome::unreadable)
     console::err(messages::header_unreadable(shader_path));
   return write_output(shader_path, target, conversion.text);
+}
+
+NoTextReport no_text_report(HeaderOutcome outcome, const std::string& shader_path) {
+  switch (outcome) {
+    case HeaderOutcome::multi_pass:
+      return {messages::converter_multiple_passes(shader_path), ConvertStatus::refused};
+    case HeaderOutcome::audio:
+      return {messages::audio_inputs_refused(shader_path), ConvertStatus::refused};
+    case HeaderOutcome::imported:
+      return {messages::imported_images_refused(shader_path), ConvertStatus::refused};
+    case HeaderOutcome::no_header:
+      return {messages::no_isf_header(shader_path), ConvertStatus::failed};
+    case HeaderOutcome::header_never_closes:
+      return {messages::header_never_closes(shader_path), ConvertStatus::failed};
+    case HeaderOutcome::no_code:
+    case HeaderOutcome::read:
+    case HeaderOutcome::unreadable:
+      break;
+  }
+  return {messages::no_code_after_header(shader_path), ConvertStatus::failed};
 }
 
 }  // namespace driver

@@ -4,12 +4,14 @@
 
 #include <string>
 
+#include "driver/convert_source.h"
+
 namespace driver {
 
 enum class ConvertStatus {
   converted,  // the output file was written
-  refused,    // the shader uses several passes; nothing written
-  failed,     // the shader could not be read, or its output not written
+  refused,    // the shader uses several passes, audio or imported images; nothing written
+  failed,     // the shader could not be read, has no code, or its output was not written
   fatal,      // the shader cannot be opened or named: the run must end now
 };
 
@@ -18,6 +20,14 @@ enum class ConvertStatus {
 // `converted`, whose success line is the caller's.
 ConvertStatus convert_shader(std::string shader_path, std::string output_path,
                              std::string shader_kind);
+
+// The message and status of a conversion that gave no text (a refusal, a
+// shader without code): the one table shared by the tool and the gallery.
+struct NoTextReport {
+  std::string message;
+  ConvertStatus status;
+};
+NoTextReport no_text_report(HeaderOutcome outcome, const std::string& shader_path);
 
 // Writes the converted text of `shader_path` to `target`, as every output is
 // written; the message of the failure, or empty when the file was written.

@@ -45,6 +45,14 @@ std::string converter_multiple_passes(const std::string& shader_path) {
   return "Cannot Process Files with multiple PASSES: " + shader_path + "\n";
 }
 
+std::string audio_inputs_refused(const std::string& shader_path) {
+  return "*ERROR* Cannot Process ISF Shaders With Audio Inputs (" + shader_path + ")\n";
+}
+
+std::string imported_images_refused(const std::string& shader_path) {
+  return "*ERROR* Cannot Process ISF Shaders With Imported Images (" + shader_path + ")\n";
+}
+
 std::string could_not_open_shader(const std::string& shader_path) {
   return "Error: could not open shader " + shader_path + ".\n";
 }
@@ -67,6 +75,18 @@ std::string output_is_input(const std::string& output_file_path) {
 
 std::string output_is_shader(const std::string& output_file_path) {
   return "Error: output file " + output_file_path + " is an ISF shader; it was not overwritten.\n";
+}
+
+std::string no_isf_header(const std::string& shader_path) {
+  return "Error: shader " + shader_path + " has no ISF header; nothing was written.\n";
+}
+
+std::string header_never_closes(const std::string& shader_path) {
+  return "Error: the ISF header of shader " + shader_path + " never closes; nothing was written.\n";
+}
+
+std::string no_code_after_header(const std::string& shader_path) {
+  return "Error: shader " + shader_path + " has no code after its ISF header; nothing was written.\n";
 }
 
 std::string header_unreadable(const std::string& shader_path) {

@@ -22,6 +22,8 @@ std::string input_path_invalid(const std::string& input_path);
 std::string vertex_shader_refused(const std::string& shader_path);
 std::string multiple_passes_refused(const std::string& shader_path);
 std::string converter_multiple_passes(const std::string& shader_path);
+std::string audio_inputs_refused(const std::string& shader_path);
+std::string imported_images_refused(const std::string& shader_path);
 
 // Fatal converter errors (standard error, exit status 1 at once).
 std::string could_not_open_shader(const std::string& shader_path);
@@ -33,6 +35,10 @@ std::string could_not_read_shader(const std::string& shader_path);
 std::string could_not_write(const std::string& output_file_path);
 std::string output_is_input(const std::string& output_file_path);
 std::string output_is_shader(const std::string& output_file_path);
+// A shader with nothing to convert, by what it lacks.
+std::string no_isf_header(const std::string& shader_path);
+std::string header_never_closes(const std::string& shader_path);
+std::string no_code_after_header(const std::string& shader_path);
 
 // The header could not be read; the conversion goes on without it.
 std::string header_unreadable(const std::string& shader_path);

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "glsl/body_text.h"
+#include "glsl/outside_main.h"
 #include "glsl/scan.h"
 
 namespace glsl {
@@ -23,24 +24,38 @@ constexpr std::string_view first_image_size = "uniform vec2 resolution_tex0;\n";
 
 // The rectangle is always that of the first image, whatever the shader names
 // it. Its size uniform is declared here when no IMG_SIZE call declared it, so
-// that the prologue never reads an undeclared name.
-std::string prologue_for(const std::string& body, bool no_images, std::string& uniform_block) {
+// that the prologue never reads an undeclared name. Without images the
+// normalised coordinate is a local of main, or a global set there when the
+// body reads it outside main too (in ISF it is visible everywhere).
+std::string prologue_for(const std::string& body, bool no_images, std::string& uniform_block,
+                         const std::string& point_lines) {
   std::string prologue;
   std::size_t position = 0;
   if (find_whole_word(body, "_inputImage_imgRect", position)) {
     prologue += "vec4 _inputImage_imgRect = vec4(0.0, 0.0, resolution_tex0.x, resolution_tex0.y);\n";
     if (uniform_block.find(first_image_size) == std::string::npos) uniform_block += first_image_size;
   }
-  if (no_images) prologue += "vec2 isf_FragNormCoord = gl_FragCoord.xy / resolution.xy;\n";
-  return prologue;
+  if (no_images) {
+    constexpr std::string_view coordinate = "isf_FragNormCoord = gl_FragCoord.xy / resolution.xy;\n";
+    if (used_outside_main(body, "isf_FragNormCoord")) {
+      uniform_block += "vec2 isf_FragNormCoord;\n";
+    } else {
+      prologue += "vec2 ";
+    }
+    prologue += coordinate;
+  }
+  return prologue + point_lines;
 }
 
 }  // namespace
 
 std::string rewrite_body(std::string body, std::string& uniform_block,
                          const std::map<std::string, std::string>& image_table,
-                         std::vector<std::size_t>* line_map) {
+                         std::vector<std::size_t>* line_map, const InputRewrites& inputs) {
   BodyText text(std::move(body), line_map != nullptr);
+  // Older ISF files name the normalised coordinate by its legacy name.
+  text.replace_whole_word("vv_FragNormCoord", "isf_FragNormCoord");
+  text.test_events(inputs.events);
   const bool no_images = image_table.empty();
   if (!no_images) replace_normalised_coordinate(text);
   const bool pixel_reads = text.run_image_passes(uniform_block, image_table);
@@ -48,7 +63,7 @@ std::string rewrite_body(std::string body, std::string& uniform_block,
   // size, and IMG_PIXEL reads divide by it.
   text.replace_builtins(uniform_block, no_images || pixel_reads);
   text.rename_images(image_table);
-  const std::string prologue = prologue_for(text.text(), no_images, uniform_block);
+  const std::string prologue = prologue_for(text.text(), no_images, uniform_block, inputs.point_lines);
   if (!prologue.empty()) text.insert_into_main(prologue);
   if (line_map != nullptr) *line_map = text.line_map();
   return text.take();

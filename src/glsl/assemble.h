@@ -12,7 +12,14 @@
 
 namespace glsl {
 
-// The body rewritten: normalised coordinate, image passes, built-ins, image
+// What the inputs ask of the body besides the image table.
+struct InputRewrites {
+  std::vector<std::string> events;  // EVENT input names, in input order
+  std::string point_lines;          // prologue statements that set redeclared points
+};
+
+// The body rewritten: the legacy coordinate name, events used as
+// conditions, normalised coordinate, image passes, built-ins, image
 // names, prologue in main. Declarations are appended to `uniform_block`.
 // With `line_map`, it also receives one entry per line of the result: the
 // 0-based line of `body` that the line's first character comes from (for
@@ -20,7 +27,8 @@ namespace glsl {
 // or kGeneratedLine for a prologue line (see line_map.h).
 std::string rewrite_body(std::string body, std::string& uniform_block,
                          const std::map<std::string, std::string>& image_table,
-                         std::vector<std::size_t>* line_map = nullptr);
+                         std::vector<std::size_t>* line_map = nullptr,
+                         const InputRewrites& inputs = {});
 
 // The output text: comment block, "\n", define block, "\n", uniform block
 // and body, with nothing added between the uniform block and the body.

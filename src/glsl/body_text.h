@@ -57,6 +57,11 @@ class BodyText {
   // render size's also when `render_size_needed`.
   void replace_builtins(std::string& uniforms, bool render_size_needed);
 
+  // Each event of `events` that the body tests as a condition and does not
+  // declare becomes "(NAME != 0)" wherever it is a whole word
+  // (event_conditions.cpp).
+  void test_events(const std::vector<std::string>& events);
+
   // Each image name of `image_table` becomes its sampler, in the table's
   // order (image_names.cpp).
   void rename_images(const std::map<std::string, std::string>& image_table);

@@ -1,6 +1,7 @@
 // The credit line and the host's plug-in description macro that open the
 // comment block. Both are single comment lines, so line breaks inside the
-// header's texts are flattened to spaces.
+// header's texts are flattened to spaces; so are NUL bytes, at which a
+// compiler would stop reading the whole text.
 #include "isf/description.h"
 
 #include <string_view>
@@ -8,14 +9,14 @@
 namespace isf {
 namespace {
 
-// Every CR LF pair, lone CR and lone LF becomes one space.
+// Every CR LF pair, lone CR, lone LF and NUL becomes one space.
 std::string on_one_line(std::string_view text) {
   std::string line;
   line.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
     if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    line += (c == '\r' || c == '\n') ? ' ' : c;
+    line += (c == '\r' || c == '\n' || c == '\0') ? ' ' : c;
   }
   return line;
 }

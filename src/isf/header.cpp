@@ -1,5 +1,5 @@
 // The JSON header of an ISF shader: one JSON object (null reads as an empty
-// one) of which the converter reads five members. A shader with render passes,
+// one) of which the converter reads six members. A shader with render passes,
 // or whose body uses PASSINDEX, is refused as multi-pass.
 #include "isf/header.h"
 
@@ -47,6 +47,7 @@ HeaderMembers lookup_header_members(nlohmann::json header) {
   members.categories = take_member(header, "CATEGORIES");
   members.inputs = take_member(header, "INPUTS");
   members.passes = take_member(header, "PASSES");
+  members.imported = take_member(header, "IMPORTED");
   release(header);
   return members;
 }
@@ -70,13 +71,27 @@ void release(nlohmann::json& value) noexcept {
 
 void release(HeaderMembers& members) noexcept {
   for (nlohmann::json* member : {&members.credit, &members.description, &members.categories,
-                                 &members.inputs, &members.passes})
+                                 &members.inputs, &members.passes, &members.imported})
     release(*member);
 }
 
 bool is_multi_pass(std::string_view body, const nlohmann::json& passes) {
   if (body.find("PASSINDEX") != std::string_view::npos) return true;
   return passes.is_array() && !passes.empty();
+}
+
+std::vector<std::string> imported_names(const nlohmann::json& imported) {
+  std::vector<std::string> names;
+  if (imported.is_object()) {
+    for (const auto& member : imported.items()) names.push_back(member.key());
+  } else if (imported.is_array()) {
+    for (const nlohmann::json& element : imported) {
+      if (!element.is_object()) continue;
+      auto name = element.find("NAME");
+      if (name != element.end() && name->is_string()) names.push_back(name->get<std::string>());
+    }
+  }
+  return names;
 }
 
 }  // namespace isf

@@ -1,10 +1,11 @@
-// The JSON header of an ISF shader: parsing, the five members the converter
+// The JSON header of an ISF shader: parsing, the six members the converter
 // reads, and the test for shaders that need more than one render pass.
 #pragma once
 
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace isf {
 
@@ -15,14 +16,15 @@ struct HeaderMembers {
   nlohmann::json categories;
   nlohmann::json inputs;
   nlohmann::json passes;
+  nlohmann::json imported;  // images ISF loads from files; the host has none
 };
 
 // Parses the header text as exactly one JSON value. Throws the library's
 // parse error when the text is not one JSON value.
 nlohmann::json parse_header(const std::string& header_text);
 
-// Looks up "CREDIT", "DESCRIPTION", "CATEGORIES", "INPUTS", "PASSES" in that
-// order. null counts as an empty object; any other non-object value throws the
+// Looks up "CREDIT", "DESCRIPTION", "CATEGORIES", "INPUTS", "PASSES",
+// "IMPORTED" in that order. null counts as an empty object; any other non-object value throws the
 // library's type error. The members are moved out of `header`: pass it with
 // std::move so that a large header is not held twice.
 HeaderMembers lookup_header_members(nlohmann::json header);
@@ -38,5 +40,9 @@ void release(HeaderMembers& members) noexcept;
 // True when the body mentions "PASSINDEX" anywhere or "PASSES" is an array
 // with at least one element.
 bool is_multi_pass(std::string_view body, const nlohmann::json& passes);
+
+// The names of the images in "IMPORTED": its member names when it is an
+// object, the string "NAME" of each object element when it is an array.
+std::vector<std::string> imported_names(const nlohmann::json& imported);
 
 }  // namespace isf

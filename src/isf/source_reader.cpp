@@ -98,6 +98,9 @@ ShaderSource read_shader_source(std::string_view file_text) {
         break;
     }
   }
+  source.ended = state == ReaderState::before_header ? ReadEnd::no_header
+                 : state == ReaderState::in_header   ? ReadEnd::header_open
+                                                     : ReadEnd::body;
   return source;
 }
 

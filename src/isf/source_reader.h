@@ -8,7 +8,12 @@
 
 namespace isf {
 
+// Where the reading of a file ended: before any header-opening line, inside
+// a header that never closed, or in the body after it.
+enum class ReadEnd { no_header, header_open, body };
+
 struct ShaderSource {
+  ReadEnd ended = ReadEnd::no_header;
   std::string header_text;  // every header piece followed by "\n"
   std::string body;         // every body line followed by "\n"
   // The file line (counted from 1) that the body starts at: the line after

@@ -29,6 +29,11 @@ void add_uniform(ShaderBlocks& blocks, std::string_view glsl_type, std::string_v
   blocks.uniforms += ";\n";
 }
 
+// A point the body redeclares is a plain global beside its uniforms.
+void add_point_global(ShaderBlocks& blocks, const std::string& name) {
+  blocks.uniforms += "vec2 " + name + ";\n";
+}
+
 // The four components of a COLOR default when its first four elements are
 // numbers, as an AARRGGBB code; "00000000" otherwise.
 std::string default_color_code(const nlohmann::json& value) {
@@ -85,6 +90,7 @@ std::string translate_bool(const nlohmann::json& input, const std::string& name,
 
 std::string translate_event(const nlohmann::json& input, const std::string& name, ShaderBlocks& blocks) {
   add_uniform(blocks, "int", name);
+  blocks.events.push_back(name);
   return macro_line(int_macro_head, name, isf::parameter_identifier(name),
                     {"0", "1", on_off_field(member_or_null(input, "DEFAULT"))});
 }
@@ -126,7 +132,13 @@ std::string translate_point2d(const nlohmann::json& input, const std::string& na
   const std::string y_name = name + "_y";
   add_uniform(blocks, "float", x_name);
   add_uniform(blocks, "float", y_name);
-  blocks.defines += "#define " + name + " vec2(" + x_name + "," + y_name + ")\n";
+  const std::string point = "vec2(" + x_name + "," + y_name + ")";
+  if (blocks.declared_in_body.count(name) != 0) {
+    add_point_global(blocks, name);
+    blocks.point_lines += name + " = " + point + ";\n";
+  } else {
+    blocks.defines += "#define " + name + " " + point + "\n";
+  }
   return axis_line(x_name, axes[0]) + "\n" + axis_line(y_name, axes[1]);
 }
 

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace params {
 
@@ -19,6 +21,12 @@ struct ShaderBlocks {
   std::string uniforms;  // uniform declarations
   ImageTable image_table;
   unsigned image_count = 0;
+  // Filled before the translation: the point inputs whose name the body
+  // declares itself (a parameter, a local). A define would rewrite those
+  // declarations, so such a point is a global set at the start of main.
+  std::set<std::string> declared_in_body;
+  std::string point_lines;          // the statements that set those points
+  std::vector<std::string> events;  // EVENT input names, in input order
 };
 
 // Appends one parameter per element of `inputs` (an array; anything else

@@ -1,0 +1,63 @@
+// ISF events are booleans; the host hands them over as ints, which GLSL will
+// not take as a condition. An event that the body tests as a condition (and
+// does not declare itself) is compared with 0 wherever it is named, in one
+// reading of the body whatever the number of events.
+#include <unordered_map>
+
+#include "glsl/body_text.h"
+#include "glsl/body_words.h"
+#include "glsl/chars.h"
+
+namespace glsl {
+namespace {
+
+template <class Out>
+void write_tested(Out& out, std::string_view body,
+                  const std::unordered_map<std::string_view, std::string>& tests) {
+  const std::size_t n = body.size();
+  std::size_t copied = 0;
+  for (std::size_t at = 0; at < n;) {
+    if (!is_identifier_char(body[at])) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at + 1;
+    while (end < n && is_identifier_char(body[end])) ++end;
+    auto found = tests.find(body.substr(at, end - at));
+    if (found != tests.end()) {
+      put_copy(out, body, copied, at);
+      put_made_for(out, found->second, at);
+      copied = end;
+    }
+    at = end;
+  }
+  put_copy(out, body, copied, n);
+}
+
+}  // namespace
+
+void BodyText::test_events(const std::vector<std::string>& events) {
+  if (events.empty()) return;
+  end_at_nul();
+  const std::vector<WordUse> uses = word_uses(text_, events);
+  std::unordered_map<std::string_view, std::string> tests;
+  for (std::size_t i = 0; i < events.size(); ++i) {
+    const std::string& name = events[i];
+    if (!uses[i].condition || uses[i].declared || !is_name_start_char(name[0])) continue;
+    tests.emplace(name, "(" + name + " != 0)");
+  }
+  if (tests.empty()) return;
+  LineTracker* const lines = tracker();
+  spare_.clear();
+  spare_.reserve(room_for_rewrite(text_.size()));
+  if (lines == nullptr) {
+    write_tested(spare_, text_, tests);
+  } else {
+    TrackedOutput out{spare_, *lines};
+    write_tested(out, text_, tests);
+    lines->commit();
+  }
+  text_.swap(spare_);
+}
+
+}  // namespace glsl
