@@ -134,6 +134,40 @@ TEST(BatchRun, ConvertsRegularFsFilesInByteOrderAndRefusesTheRest) {
     EXPECT_FALSE(fs::exists(out.at(refused))) << refused;
 }
 
+// Refusals leave the exit status as it is; a shader without code ends the
+// run with 1. Neither writes anything, nor touches an earlier output.
+TEST(BatchRun, RefusedAndCodelessShadersBetweenConvertedOnes) {
+  TempDir in, out;
+  write_bytes(in.at("a.fs"), flat_shader);
+  write_bytes(in.at("b.fs"), "/*{\"INPUTS\": [{\"NAME\": \"s\", \"TYPE\": \"audio\"}]}*/\nvec4 c = IMG_THIS_PIXEL(s);\n");
+  write_bytes(in.at("c.fs"), "/*{\"IMPORTED\": {\"n\": {}}}*/\nvec4 c = IMG_THIS_PIXEL(n);\n");
+  write_bytes(in.at("d.fs"), flat_shader);
+  write_bytes(out.at("b.frag"), "earlier");
+  std::string p = in.path().string() + separator;
+  auto run = run_tool({in.path().string(), out.path().string()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(listing_order(run.out), listing_order(processed(p + "a.fs") + processed(p + "d.fs")));
+  EXPECT_EQ(listing_order(run.err),
+            listing_order("*ERROR* Cannot Process ISF Shaders With Audio Inputs (" + p + "b.fs)\n"
+                          "*ERROR* Cannot Process ISF Shaders With Imported Images (" + p + "c.fs)\n"));
+  EXPECT_EQ(read_bytes(out.at("b.frag")), "earlier");
+  EXPECT_FALSE(fs::exists(out.at("c.frag")));
+
+  write_bytes(in.at("e.fs"), "/*{\"DESCRIPTION\": \"x\"}*/\n\n");
+  write_bytes(in.at("f.fs"), "void main() {}\n");
+  write_bytes(in.at("g.fs"), "/*{} */ void main() {}\n");
+  run = run_tool({in.path().string(), out.path().string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(listing_order(run.out), listing_order(processed(p + "a.fs") + processed(p + "d.fs")));
+  EXPECT_EQ(listing_order(run.err),
+            listing_order("*ERROR* Cannot Process ISF Shaders With Audio Inputs (" + p + "b.fs)\n"
+                          "*ERROR* Cannot Process ISF Shaders With Imported Images (" + p + "c.fs)\n"
+                          "Error: shader " + p + "e.fs has no code after its ISF header; nothing was written.\n"
+                          "Error: shader " + p + "f.fs has no ISF header; nothing was written.\n"
+                          "Error: the ISF header of shader " + p + "g.fs never closes; nothing was written.\n"));
+  for (const char* none : {"e.frag", "f.frag", "g.frag"}) EXPECT_FALSE(fs::exists(out.at(none))) << none;
+}
+
 TEST(BatchRun, EmptyDirectoryPrintsNothing) {
   TempDir in, out;
   write_bytes(in.at("readme.txt"), "");
