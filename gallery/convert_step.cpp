@@ -31,6 +31,17 @@ ShaderEntry refused(ShaderEntry entry, Outcome outcome, const std::string& messa
   return entry;
 }
 
+// The converter's refusals have outcomes of their own; a shader without
+// code is the converter's error.
+Outcome no_text_outcome(driver::HeaderOutcome outcome) {
+  switch (outcome) {
+    case driver::HeaderOutcome::multi_pass: return Outcome::refused_several_passes;
+    case driver::HeaderOutcome::audio: return Outcome::refused_audio_inputs;
+    case driver::HeaderOutcome::imported: return Outcome::refused_imported_images;
+    default: return Outcome::converter_error;
+  }
+}
+
 std::vector<params::ParameterMacro> read_parameters(const std::string& frag_text) {
   std::vector<params::ParameterMacro> parameters;
   std::istringstream lines(frag_text);
@@ -62,9 +73,9 @@ ShaderEntry convert_checked(ShaderEntry entry, const std::string& gallery_folder
   entry.header = read_header_facts(entry.fs_text);
 
   driver::SourceConversion conversion = driver::convert_source(entry.fs_text, /*with_line_map=*/true);
-  if (conversion.header == driver::HeaderOutcome::multi_pass)
-    return refused(entry, Outcome::refused_several_passes,
-                   ::messages::converter_multiple_passes(path));
+  if (driver::gives_no_text(conversion.header))
+    return refused(entry, no_text_outcome(conversion.header),
+                   driver::no_text_report(conversion.header, path).message);
   entry.outcome = Outcome::converted;
   if (conversion.header == driver::HeaderOutcome::unreadable) {
     entry.outcome = Outcome::converted_header_unreadable;

@@ -31,10 +31,6 @@ bool mentions(std::string_view text, std::string_view word) {
 
 // The converter's own reading of a TYPE: the rule it applies, if any.
 bool has_no_rule(const std::string& type) { return params::input_rule(type) == nullptr; }
-bool is_kind(const std::string& type, std::string_view type_word) {
-  params::InputRule rule = params::input_rule(type);
-  return rule != nullptr && rule == params::input_rule(type_word);
-}
 
 bool mentions_any(std::string_view text, std::initializer_list<std::string_view> words) {
   return std::any_of(words.begin(), words.end(),
@@ -64,35 +60,36 @@ void unsupported_type(const Clue& clue, std::vector<std::string>& out) {
       out.push_back(messages::unsupported_input_type(input.name, input.type));
 }
 
-void imported_image(const Clue& clue, std::vector<std::string>& out) {
-  for (const std::string& name : clue.entry.header.imported)
-    if (mentions(clue.message.text, name)) out.push_back(messages::imported_image(name));
-}
-
-void legacy_name(const Clue& clue, std::vector<std::string>& out) {
-  if (mentions(clue.message.text, "vv_FragNormCoord"))
-    out.push_back(messages::legacy_name("vv_FragNormCoord"));
-}
-
-// Without image inputs the converter declares isf_FragNormCoord as a local of
-// main, so any other function that uses it finds it undeclared.
-void coordinate_outside_main(const Clue& clue, std::vector<std::string>& out) {
-  bool has_images = std::any_of(
-      clue.entry.header.inputs.begin(), clue.entry.header.inputs.end(), [](const HeaderInput& in) {
-        return !in.name.empty() && is_kind(in.type, "IMAGE");
-      });
-  if (!has_images && mentions(clue.message.text, "isf_FragNormCoord"))
-    out.push_back(messages::normalised_coordinate_outside_main());
-}
-
-// The point's #define turns a declaration of its name into a syntax error on
-// the declaring line.
-void point_name_reused(const Clue& clue, std::vector<std::string>& out) {
-  if (clue.message.text.find("syntax error") == std::string::npos) return;
+// A name of the code that is no input and that nothing declares. Inputs of
+// types the host does not provide have their own row.
+void undeclared_name(const Clue& clue, std::vector<std::string>& out) {
+  const std::string& text = clue.message.text;
+  const std::string_view suffix = "' undeclared";
+  if (text.size() <= suffix.size() + 1 || text[0] != '`' ||
+      text.compare(text.size() - suffix.size(), suffix.size(), suffix) != 0)
+    return;
+  const std::string name = text.substr(1, text.size() - suffix.size() - 1);
   for (const HeaderInput& input : clue.entry.header.inputs)
-    if (is_kind(input.type, "POINT2D") &&
-        mentions(clue.fs_line, input.name))
-      out.push_back(messages::point_name_reused(input.name));
+    if (input.name == name) return;
+  out.push_back(messages::undeclared_name(name));
+}
+
+// An input named like one of the host's uniforms is declared twice.
+void host_uniform_name(const Clue& clue, std::vector<std::string>& out) {
+  if (clue.message.text.find("redeclared") == std::string::npos) return;
+  for (const HeaderInput& input : clue.entry.header.inputs)
+    if (mentions(clue.message.text, input.name)) out.push_back(messages::host_uniform_name(input.name));
+}
+
+void int_compared_with_float(const Clue& clue, std::vector<std::string>& out) {
+  if (clue.message.text.find("must have the same type") != std::string::npos)
+    out.push_back(messages::newer_glsl_mixed_comparison());
+}
+
+void condition_not_bool(const Clue& clue, std::vector<std::string>& out) {
+  if (contains_any(clue.message.text, {"must be scalar boolean", "must be a scalar boolean",
+                                       "must be boolean"}))
+    out.push_back(messages::condition_not_bool());
 }
 
 void int_to_float(const Clue& clue, std::vector<std::string>& out) {
@@ -117,8 +114,9 @@ void array_constructor(const Clue& clue, std::vector<std::string>& out) {
 }
 
 const Explain known_causes[] = {
-    unsupported_type, imported_image,  legacy_name,      coordinate_outside_main, point_name_reused,
-    int_to_float,     precision_qualifier, unsigned_integer, array_constructor,
+    unsupported_type,    undeclared_name,     host_uniform_name,
+    int_to_float,        int_compared_with_float, condition_not_bool,
+    precision_qualifier, unsigned_integer,    array_constructor,
 };
 
 // The lines of the shader file, without their line ends.

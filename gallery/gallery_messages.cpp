@@ -62,15 +62,16 @@ std::string progress_bar(std::size_t done, std::size_t total, std::size_t width)
          std::to_string(done) + "/" + std::to_string(total);
 }
 
-std::string summary_line(std::size_t shaders, std::size_t converted, std::size_t compile,
-                         std::size_t refused, std::size_t vertex, std::size_t passes,
-                         std::size_t errors) {
-  std::string line = std::to_string(shaders) + " shaders: " + std::to_string(converted) +
-                     " converted (" + std::to_string(compile) + " compile, " +
-                     std::to_string(converted - compile) + " do not), " + std::to_string(refused) +
-                     " refused (" + std::to_string(vertex) + " vertex shader, " +
-                     std::to_string(passes) + " several passes)";
-  if (errors > 0) line += ", " + std::to_string(errors) + " converter errors";
+std::string summary_line(const Summary& s) {
+  std::string line = std::to_string(s.shaders) + " shaders: " + std::to_string(s.converted) +
+                     " converted (" + std::to_string(s.compile) + " compile, " +
+                     std::to_string(s.converted - s.compile) + " do not), " +
+                     std::to_string(refused(s)) + " refused (" +
+                     std::to_string(s.refused_vertex_shader) + " vertex shader, " +
+                     std::to_string(s.refused_several_passes) + " several passes, " +
+                     std::to_string(s.refused_audio_inputs) + " audio inputs, " +
+                     std::to_string(s.refused_imported_images) + " imported images)";
+  if (s.converter_errors > 0) line += ", " + std::to_string(s.converter_errors) + " converter errors";
   return line + "\n";
 }
 
@@ -85,6 +86,8 @@ std::string outcome_key(Outcome outcome) {
     case Outcome::converted_header_unreadable: return "converted_header_unreadable";
     case Outcome::refused_vertex_shader: return "refused_vertex_shader";
     case Outcome::refused_several_passes: return "refused_several_passes";
+    case Outcome::refused_audio_inputs: return "refused_audio_inputs";
+    case Outcome::refused_imported_images: return "refused_imported_images";
     case Outcome::converter_error: return "converter_error";
   }
   return {};
@@ -96,6 +99,8 @@ std::string outcome_label(Outcome outcome) {
     case Outcome::converted_header_unreadable: return "converted, header unreadable";
     case Outcome::refused_vertex_shader: return "refused: vertex shader";
     case Outcome::refused_several_passes: return "refused: several passes";
+    case Outcome::refused_audio_inputs: return "refused: audio inputs";
+    case Outcome::refused_imported_images: return "refused: imported images";
     case Outcome::converter_error: return "converter error";
   }
   return {};
@@ -134,27 +139,29 @@ std::string unsupported_input_type(const std::string& name, const std::string& t
   return "input " + name + " has type " + type + ", which the host does not provide";
 }
 
-std::string imported_image(const std::string& name) {
-  return "image " + name + " is IMPORTED from a file, which the host does not provide";
+std::string undeclared_name(const std::string& name) {
+  return name + " is declared nowhere: it is no input of the header and no variable or function "
+         "of the shader";
 }
 
-std::string legacy_name(const std::string& name) {
-  return name + " is a legacy name that the converter does not replace; write isf_FragNormCoord";
-}
-
-std::string normalised_coordinate_outside_main() {
-  return "isf_FragNormCoord is used outside main: in a shader without image inputs the "
-         "converter declares it only inside main";
-}
-
-std::string point_name_reused(const std::string& name) {
-  return "the 2-D point " + name +
-         " is also the name of a variable or parameter, which its #define replaces";
+std::string host_uniform_name(const std::string& name) {
+  return "input " + name + " has the name of a uniform that the host supplies, so it is "
+         "declared twice";
 }
 
 std::string newer_glsl_int_to_float() {
   return "GLSL newer than 1.10: an int where a float is needed (write 1.0, not 1); "
          "the host compiles GLSL 1.10, which has no implicit conversion";
+}
+
+std::string newer_glsl_mixed_comparison() {
+  return "GLSL newer than 1.10: an int compared with a float (write 1.0, not 1, or float(n)); "
+         "GLSL 1.10 compares only values of the same type";
+}
+
+std::string condition_not_bool() {
+  return "an int or a float used as a condition: GLSL takes only a bool in if, while, ?: and ! "
+         "(write n != 0)";
 }
 
 std::string newer_glsl_precision() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "shader_entry.h"
+#include "summary.h"
 
 namespace gallery::messages {
 
@@ -27,9 +28,7 @@ std::string cannot_render(const std::string& reason);
 std::string progress_line(std::size_t done, std::size_t total, const std::string& shader_path,
                           const std::string& verdict);
 std::string progress_bar(std::size_t done, std::size_t total, std::size_t width);
-std::string summary_line(std::size_t shaders, std::size_t converted, std::size_t compile,
-                         std::size_t refused, std::size_t vertex, std::size_t passes,
-                         std::size_t errors);
+std::string summary_line(const Summary& summary);
 
 // A shader's verdict in one or two words, for progress lines and the page.
 std::string verdict(const ShaderEntry& entry);
@@ -49,11 +48,11 @@ std::string single_colour();
 
 // Known causes of compile failures.
 std::string unsupported_input_type(const std::string& name, const std::string& type);
-std::string imported_image(const std::string& name);
-std::string legacy_name(const std::string& name);
-std::string normalised_coordinate_outside_main();
-std::string point_name_reused(const std::string& name);
+std::string undeclared_name(const std::string& name);
+std::string host_uniform_name(const std::string& name);
 std::string newer_glsl_int_to_float();
+std::string newer_glsl_mixed_comparison();
+std::string condition_not_bool();
 std::string newer_glsl_precision();
 std::string newer_glsl_unsigned();
 std::string newer_glsl_array_constructor();

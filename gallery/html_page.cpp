@@ -22,9 +22,11 @@ h1{font-size:20px;margin:0 0 8px}
 nav label{display:inline-block;margin:4px 6px 0 0;padding:4px 10px;border:1px solid #bbb;border-radius:14px;cursor:pointer;background:#fff}
 #f-all:checked~header label[for=f-all],#f-compiles:checked~header label[for=f-compiles],
 #f-fails:checked~header label[for=f-fails],#f-refused:checked~header label[for=f-refused],
+#f-audio:checked~header label[for=f-audio],#f-imported:checked~header label[for=f-imported],
 #f-error:checked~header label[for=f-error],#f-flat:checked~header label[for=f-flat]{background:#224;color:#fff}
 #f-compiles:checked~main .card:not(.v-compiles),#f-fails:checked~main .card:not(.v-fails),
-#f-refused:checked~main .card:not(.v-refused),#f-error:checked~main .card:not(.v-error),
+#f-refused:checked~main .card:not(.v-refused),#f-audio:checked~main .card:not(.v-audio),
+#f-imported:checked~main .card:not(.v-imported),#f-error:checked~main .card:not(.v-error),
 #f-flat:checked~main .card:not(.v-flat){display:none}
 main{display:flex;flex-wrap:wrap;gap:16px;padding:16px 24px}
 .card{background:#fff;border:1px solid #ddd;border-radius:6px;width:320px;padding:12px;overflow-wrap:anywhere}
@@ -87,6 +89,8 @@ std::string verdict_class(const ShaderEntry& entry) {
     classes = entry.compiled ? "v-compiles" : "v-fails";
   else
     classes = entry.outcome == Outcome::converter_error ? "v-error" : "v-refused";
+  if (entry.outcome == Outcome::refused_audio_inputs) classes += " v-audio";
+  if (entry.outcome == Outcome::refused_imported_images) classes += " v-imported";
   if (entry.single_colour) classes += " v-flat";
   return classes;
 }
@@ -208,21 +212,19 @@ std::string html_page(const std::vector<ShaderEntry>& entries, const Summary& su
   html += "</style><script>";
   html += page_script;
   html += "</script></head>\n<body>\n";
-  const char* ids[] = {"f-all", "f-compiles", "f-fails", "f-refused", "f-error", "f-flat"};
+  const char* ids[] = {"f-all",   "f-compiles", "f-fails", "f-refused", "f-audio",
+                       "f-imported", "f-error", "f-flat"};
   for (const char* id : ids)
     html += "<input type=\"radio\" name=\"filter\" class=\"filters\" id=\"" + std::string(id) +
             "\"" + (id == ids[0] ? " checked" : "") + ">";
-  std::size_t refused = summary.refused_vertex_shader + summary.refused_several_passes;
   html += "\n<header><h1>isf2orvy gallery</h1><div id=\"summary\">" +
-          html_escape(messages::summary_line(summary.shaders, summary.converted, summary.compile,
-                                             refused, summary.refused_vertex_shader,
-                                             summary.refused_several_passes,
-                                             summary.converter_errors)) +
-          "</div><nav>";
+          html_escape(messages::summary_line(summary)) + "</div><nav>";
   html += filter("f-all", "all", summary.shaders);
   html += filter("f-compiles", "compile", summary.compile);
   html += filter("f-fails", "do not compile", summary.do_not_compile);
-  html += filter("f-refused", "refused", refused);
+  html += filter("f-refused", "refused", refused(summary));
+  html += filter("f-audio", "audio inputs", summary.refused_audio_inputs);
+  html += filter("f-imported", "imported images", summary.refused_imported_images);
   html += filter("f-error", "converter errors", summary.converter_errors);
   html += filter("f-flat", "single colour", summary.single_colour);
   html += "</nav><pre id=\"page-errors\" hidden></pre></header>\n<main>\n";

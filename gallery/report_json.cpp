@@ -81,6 +81,8 @@ std::string report_json(const std::string& input_path, const std::vector<ShaderE
         {"do_not_compile", summary.do_not_compile},
         {"refused_vertex_shader", summary.refused_vertex_shader},
         {"refused_several_passes", summary.refused_several_passes},
+        {"refused_audio_inputs", summary.refused_audio_inputs},
+        {"refused_imported_images", summary.refused_imported_images},
         {"converter_errors", summary.converter_errors},
         {"single_colour", summary.single_colour},
         {"render_errors", summary.render_errors}}},

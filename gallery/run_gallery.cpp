@@ -124,10 +124,7 @@ int survey(const Options& options, const std::vector<std::string>& shaders) {
   written = write_text(folder + "index.html",
                        html_page(entries, summary, {options.gallery_path, options.width, options.height})) &&
             written;
-  std::size_t refused = summary.refused_vertex_shader + summary.refused_several_passes;
-  console::out(messages::summary_line(summary.shaders, summary.converted, summary.compile, refused,
-                                      summary.refused_vertex_shader,
-                                      summary.refused_several_passes, summary.converter_errors));
+  console::out(messages::summary_line(summary));
   return written ? exit_status(summary) : exit_failures;
 }
 

@@ -16,6 +16,8 @@ enum class Outcome {
   converted_header_unreadable,
   refused_vertex_shader,
   refused_several_passes,
+  refused_audio_inputs,
+  refused_imported_images,
   converter_error,
 };
 

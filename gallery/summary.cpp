@@ -15,12 +15,19 @@ Summary summarise(const std::vector<ShaderEntry>& entries) {
         break;
       case Outcome::refused_vertex_shader: ++s.refused_vertex_shader; break;
       case Outcome::refused_several_passes: ++s.refused_several_passes; break;
+      case Outcome::refused_audio_inputs: ++s.refused_audio_inputs; break;
+      case Outcome::refused_imported_images: ++s.refused_imported_images; break;
       case Outcome::converter_error: ++s.converter_errors; break;
     }
     if (entry.single_colour) ++s.single_colour;
     if (!entry.render_error.empty()) ++s.render_errors;
   }
   return s;
+}
+
+std::size_t refused(const Summary& summary) {
+  return summary.refused_vertex_shader + summary.refused_several_passes +
+         summary.refused_audio_inputs + summary.refused_imported_images;
 }
 
 int exit_status(const Summary& summary) {

@@ -17,12 +17,17 @@ struct Summary {
   std::size_t do_not_compile = 0;
   std::size_t refused_vertex_shader = 0;
   std::size_t refused_several_passes = 0;
+  std::size_t refused_audio_inputs = 0;
+  std::size_t refused_imported_images = 0;
   std::size_t converter_errors = 0;
   std::size_t single_colour = 0;
   std::size_t render_errors = 0;
 };
 
 Summary summarise(const std::vector<ShaderEntry>& entries);
+
+// The refusals of every kind together.
+std::size_t refused(const Summary& summary);
 
 // 0 when every converted shader compiles and everything was read, written
 // and rendered; 1 otherwise.

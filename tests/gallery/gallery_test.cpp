@@ -1,5 +1,6 @@
 // isf2orvy-gallery end to end: the outcome, placed messages and explanations
-// of shaders that fail for the known causes; the .frag files byte for byte
+// of shaders that fail for the known causes, and the outcomes of those the
+// converter refuses or mends; the .frag files byte for byte
 // the converter's; report.json against its documented schema; the exit
 // statuses; and the examples' page loaded in a headless browser.
 #include <gtest/gtest.h>
@@ -43,29 +44,46 @@ struct FailureCase {
   const char* explanation;  // empty: none
 };
 
+const char* const int_to_float =
+    "GLSL newer than 1.10: an int where a float is needed (write 1.0, not 1); the host compiles "
+    "GLSL 1.10, which has no implicit conversion";
+
 const FailureCase failure_cases[] = {
-    {"unsupported_type.fs", 6, "input fftImage has type audioFFT, which the host does not provide"},
-    {"imported_image.fs", 6, "image logo is IMPORTED from a file, which the host does not provide"},
-    {"legacy_name.fs", 5,
-     "vv_FragNormCoord is a legacy name that the converter does not replace; write "
-     "isf_FragNormCoord"},
-    {"coordinate_outside_main.fs", 5,
-     "isf_FragNormCoord is used outside main: in a shader without image inputs the converter "
-     "declares it only inside main"},
-    {"point_name_reused.fs", 5,
-     "the 2-D point center is also the name of a variable or parameter, which its #define "
-     "replaces"},
-    {"int_to_float.fs", 5,
-     "GLSL newer than 1.10: an int where a float is needed (write 1.0, not 1); the host compiles "
-     "GLSL 1.10, which has no implicit conversion"},
+    {"unsupported_type.fs", 6, "input spectrum has type spectrum, which the host does not provide"},
+    {"int_to_float.fs", 5, int_to_float},
+    {"int_returned.fs", 5, int_to_float},
+    {"int_compared_with_float.fs", 6,
+     "GLSL newer than 1.10: an int compared with a float (write 1.0, not 1, or float(n)); GLSL "
+     "1.10 compares only values of the same type"},
+    {"condition_not_bool.fs", 6,
+     "an int or a float used as a condition: GLSL takes only a bool in if, while, ?: and ! (write "
+     "n != 0)"},
     {"precision_qualifier.fs", 4,
      "GLSL newer than 1.10: precision qualifiers (precision, highp, mediump, lowp)"},
     {"unsigned_integer.fs", 5, "GLSL newer than 1.10: unsigned integers (uint, uvec2, uvec3, uvec4)"},
     {"array_constructor.fs", 5, "GLSL newer than 1.10: array constructors"},
     // The call over three lines is folded into two and the prologue goes in
     // before it: the error two lines further down is still on line 10.
-    {"multi_line_call.fs", 10, ""},
-    {"generated_uniform.fs", 0, ""},
+    {"multi_line_call.fs", 10,
+     "brightness is declared nowhere: it is no input of the header and no variable or function of "
+     "the shader"},
+    {"generated_uniform.fs", 0,
+     "input time has the name of a uniform that the host supplies, so it is declared twice"},
+};
+
+// The fixtures that the converter refuses, or mends so that they compile.
+struct OtherCase {
+  const char* file;
+  const char* outcome;
+};
+
+const OtherCase other_cases[] = {
+    {"audio_input.fs", "refused_audio_inputs"},
+    {"imported_image.fs", "refused_imported_images"},
+    {"no_code.fs", "converter_error"},
+    {"legacy_name.fs", "converted"},
+    {"coordinate_outside_main.fs", "converted"},
+    {"point_name_reused.fs", "converted"},
 };
 
 class GalleryFixtures : public testing::Test {
@@ -89,7 +107,14 @@ validation::CommandRun* GalleryFixtures::run_ = nullptr;
 TEST_F(GalleryFixtures, EachFailureIsPlacedAndExplained) {
   ASSERT_EQ(run_->status, 1) << run_->output;
   json report = read_report(*gallery_);
-  ASSERT_EQ(report.at("shaders").size(), std::size(failure_cases));
+  ASSERT_EQ(report.at("shaders").size(), std::size(failure_cases) + std::size(other_cases));
+  for (const OtherCase& c : other_cases) {
+    const json& shader = shader_named(report, c.file);
+    EXPECT_EQ(shader.at("outcome"), c.outcome) << c.file;
+    const bool converted = c.outcome == std::string("converted");
+    EXPECT_EQ(shader.at("compiles"), converted ? json(true) : json()) << c.file;
+    EXPECT_EQ(shader.at("converter_message").is_string(), !converted) << c.file;
+  }
   for (const FailureCase& c : failure_cases) {
     SCOPED_TRACE(c.file);
     const json& shader = shader_named(report, c.file);
@@ -117,9 +142,13 @@ TEST_F(GalleryFixtures, PageShowsMessagesAtTheShadersLines) {
         fixtures + "generated_uniform.fs: generated uniform declarations "
                    "(generated_uniform.frag:7): error: `time&#39; redeclared"})
     EXPECT_NE(page.find(line), std::string::npos) << line;
-  EXPECT_EQ(run_->output.substr(run_->output.find("11 shaders")),
-            "11 shaders: 11 converted (0 compile, 11 do not), 0 refused (0 vertex shader, 0 "
-            "several passes)\n");
+  EXPECT_EQ(run_->output.substr(run_->output.find("16 shaders")),
+            "16 shaders: 13 converted (3 compile, 10 do not), 2 refused (0 vertex shader, 0 "
+            "several passes, 1 audio inputs, 1 imported images), 1 converter errors\n");
+  for (const char* filter : {"<label for=\"f-audio\">audio inputs (1)</label>",
+                             "<label for=\"f-imported\">imported images (1)</label>",
+                             "<label for=\"f-refused\">refused (2)</label>"})
+    EXPECT_NE(page.find(filter), std::string::npos) << filter;
 }
 
 class GalleryExamples : public testing::Test {
@@ -157,7 +186,7 @@ TEST_F(GalleryExamples, FragFilesAreTheConvertersBytes) {
   EXPECT_EQ(frag_files(gallery_->path()), expected);
 }
 
-// Version 1 of the report, as README.md documents it.
+// Version 2 of the report, as README.md documents it.
 using Check = std::function<bool(const json&)>;
 const Check is_string = [](const json& v) { return v.is_string(); };
 const Check is_count = [](const json& v) { return v.is_number_unsigned(); };
@@ -177,19 +206,21 @@ testing::AssertionResult follows(const json& object, const std::map<std::string,
   return testing::AssertionSuccess();
 }
 
-TEST_F(GalleryExamples, ReportFollowsSchemaVersion1) {
+TEST_F(GalleryExamples, ReportFollowsSchemaVersion2) {
   json report = read_report(*gallery_);
   const std::vector<std::string> outcomes = {"converted", "converted_header_unreadable",
                                              "refused_vertex_shader", "refused_several_passes",
+                                             "refused_audio_inputs", "refused_imported_images",
                                              "converter_error"};
   EXPECT_TRUE(follows(report, {{"schema", [](const json& v) { return v == "isf2orvy-gallery-report"; }},
-                               {"schema_version", [](const json& v) { return v == 1; }},
+                               {"schema_version", [](const json& v) { return v == 2; }},
                                {"input", is_string},
                                {"summary", [](const json& v) { return v.is_object(); }},
                                {"shaders", [](const json& v) { return v.is_array(); }}}));
   std::map<std::string, Check> summary_schema;
   for (const char* key : {"shaders", "converted", "header_unreadable", "compile", "do_not_compile",
-                          "refused_vertex_shader", "refused_several_passes", "converter_errors",
+                          "refused_vertex_shader", "refused_several_passes", "refused_audio_inputs",
+                          "refused_imported_images", "converter_errors",
                           "single_colour", "render_errors"})
     summary_schema[key] = is_count;
   EXPECT_TRUE(follows(report.at("summary"), summary_schema));
@@ -225,6 +256,8 @@ TEST_F(GalleryExamples, ReportFollowsSchemaVersion1) {
   EXPECT_EQ(summary.at("converted"), counted["converted"] + counted["converted_header_unreadable"]);
   EXPECT_EQ(summary.at("refused_vertex_shader"), counted["refused_vertex_shader"]);
   EXPECT_EQ(summary.at("refused_several_passes"), counted["refused_several_passes"]);
+  EXPECT_EQ(summary.at("refused_audio_inputs"), counted["refused_audio_inputs"]);
+  EXPECT_EQ(summary.at("refused_imported_images"), counted["refused_imported_images"]);
   // Time, date and frame index make animations; one unchanging flat colour
   // is flagged, a flat grey that pulses over time is not.
   EXPECT_TRUE(shader_named(report, "pulse.fs").at("animation").is_string());
