@@ -7,6 +7,7 @@
 #include "glsl/body_text.h"
 #include "glsl/body_words.h"
 #include "glsl/chars.h"
+#include "glsl/tokens.h"
 
 namespace glsl {
 namespace {
@@ -14,24 +15,16 @@ namespace {
 template <class Out>
 void write_tested(Out& out, std::string_view body,
                   const std::unordered_map<std::string_view, std::string>& tests) {
-  const std::size_t n = body.size();
   std::size_t copied = 0;
-  for (std::size_t at = 0; at < n;) {
-    if (!is_identifier_char(body[at])) {
-      ++at;
-      continue;
-    }
-    std::size_t end = at + 1;
-    while (end < n && is_identifier_char(body[end])) ++end;
+  for_each_token(body, [&](std::size_t at, std::size_t end) {
+    if (!is_identifier_char(body[at])) return;
     auto found = tests.find(body.substr(at, end - at));
-    if (found != tests.end()) {
-      put_copy(out, body, copied, at);
-      put_made_for(out, found->second, at);
-      copied = end;
-    }
-    at = end;
-  }
-  put_copy(out, body, copied, n);
+    if (found == tests.end()) return;
+    put_copy(out, body, copied, at);
+    put_made_for(out, found->second, at);
+    copied = end;
+  });
+  put_copy(out, body, copied, body.size());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "glsl/chars.h"
 #include "glsl/insert_into_main.h"
+#include "glsl/tokens.h"
 
 namespace glsl {
 namespace {
@@ -34,18 +35,11 @@ bool used_outside_main(std::string_view body, std::string_view word) {
   const std::size_t start = main_body_start(text);
   if (start == std::string_view::npos) return false;
   const std::size_t end = main_body_end(text, start);
-  const std::size_t n = text.size();
-  for (std::size_t at = 0; at < n;) {
-    if (!is_identifier_char(text[at])) {
-      ++at;
-      continue;
-    }
-    std::size_t stop = at + 1;
-    while (stop < n && is_identifier_char(text[stop])) ++stop;
-    if ((at < start || at > end) && text.substr(at, stop - at) == word) return true;
-    at = stop;
-  }
-  return false;
+  bool outside = false;
+  for_each_token(text, [&](std::size_t at, std::size_t stop) {
+    if ((at < start || at > end) && text.substr(at, stop - at) == word) outside = true;
+  });
+  return outside;
 }
 
 }  // namespace glsl
