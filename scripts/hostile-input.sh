@@ -23,15 +23,19 @@ fail() {
 
 # The shader's own output holds no ISF image macro any more.
 no_image_macros() { ! grep -q 'IMG_' "$1"; }
-# A shader whose header could not be read and whose body is empty.
-only_resolution() { cmp -s "$1" <(printf '\n\nuniform vec2 resolution;\n'); }
+# A shader with no code to convert gives no output.
+nothing_written() { [ ! -e "$1" ]; }
 hundred_thousand_floats() { [ "$(grep -c '^// ORVANE_FLOAT_PARAM(p' "$1")" -eq 100000 ]; }
 thousand_samplers() {
   [ "$(grep -c '^uniform sampler2D tex' "$1")" -eq 1000 ] && no_image_macros "$1"
 }
 converted() { [ -s "$1" ]; }
+events_and_points_set() {
+  [ "$(grep -c '^  if ((e[0-9]* != 0)) c' "$1")" -eq 50000 ] && ! grep -q '^#define' "$1" &&
+    [ "$(grep -c '^p[0-9]* = vec2(p[0-9]*_x,p[0-9]*_y);$' "$1")" -eq 50000 ]
+}
 
-# run_case NAME HEADER(read|unreadable) SECONDS CHECK
+# run_case NAME HEADER(read|unreadable|no_header|never_closes) SECONDS CHECK
 run_case() {
   local name="$1" header="$2" limit="$3" check="$4"
   local shader="$work/$name.fs" out="$work/out"
@@ -45,13 +49,17 @@ run_case() {
   read -r seconds peak_kb < <(tail -n 1 "$work/time")
   local bound_kb=$(((4 * size + 64 * 1024 * 1024) / 1024))
 
-  local expected_err=""
-  [ "$header" = unreadable ] &&
-    expected_err="Warning: could not read the ISF header of $shader; parameters may be missing."
-  [ "$status" -eq 0 ] || fail "$name" "exit status $status"
-  [ "$(cat "$work/stdout")" = "Successfully Processed $shader" ] || fail "$name" "stdout: $(head -c 300 "$work/stdout")"
+  local expected_err="" expected_out="Successfully Processed $shader" expected_status=0
+  case "$header" in
+    unreadable) expected_err="Warning: could not read the ISF header of $shader; parameters may be missing." ;;
+    no_header) expected_err="Error: shader $shader has no ISF header; nothing was written." ;;
+    never_closes) expected_err="Error: the ISF header of shader $shader never closes; nothing was written." ;;
+  esac
+  case "$header" in no_header | never_closes) expected_out="" expected_status=1 ;; esac
+  [ "$status" -eq "$expected_status" ] || fail "$name" "exit status $status"
+  [ "$(cat "$work/stdout")" = "$expected_out" ] || fail "$name" "stdout: $(head -c 300 "$work/stdout")"
   [ "$(cat "$work/stderr")" = "$expected_err" ] || fail "$name" "stderr: $(head -c 300 "$work/stderr")"
-  [ -f "$out/$name.frag" ] && "$check" "$out/$name.frag" || fail "$name" "output fails $check"
+  "$check" "$out/$name.frag" || fail "$name" "output fails $check"
   [ "$peak_kb" -le "$bound_kb" ] || fail "$name" "peak memory ${peak_kb} kB above ${bound_kb} kB"
   awk -v s="$seconds" -v l="$limit" 'BEGIN { exit !(s <= l) }' || fail "$name" "took ${seconds}s (limit ${limit}s)"
 
@@ -66,11 +74,12 @@ run_case deep_nesting unreadable 10 converted
 run_case many_inputs  read       30 hundred_thousand_floats
 run_case many_images  read       60 thousand_samplers
 run_case nested_images read      10 no_image_macros
+run_case events_and_points read  30 events_and_points_set
 run_case long_line    read       30 no_image_macros
 run_case invalid_utf8 unreadable 10 converted
 run_case nul_bytes    unreadable 10 converted
-run_case cr_only      unreadable 10 only_resolution
-run_case utf16        unreadable 10 only_resolution
+run_case cr_only      never_closes 10 nothing_written
+run_case utf16        no_header    10 nothing_written
 run_case random_bytes unreadable 10 converted
 
 echo "== hostile input: case, input size, time, peak memory, memory bound"

@@ -110,6 +110,23 @@ void nested_images(Writer& out) {
   out << ";\n}\n";
 }
 
+// 50 000 events tested as conditions and 50 000 points that the body
+// declares again: each is rewritten in one reading of the body.
+void events_and_points(Writer& out) {
+  constexpr int kEach = 50000;
+  out << "/*{\n\"INPUTS\": [\n";
+  for (int i = 0; i < kEach; ++i) {
+    const std::string n = std::to_string(i);
+    out << std::string(i ? ",\n" : "") + "{\"NAME\": \"e" + n + "\", \"TYPE\": \"event\"},\n" +
+               "{\"NAME\": \"p" + n + "\", \"TYPE\": \"point2D\"}";
+  }
+  out << "\n]\n}*/\n";
+  for (int i = 0; i < kEach; ++i) out << "float f" + std::to_string(i) + "(vec2 p" + std::to_string(i) + ") { return p" + std::to_string(i) + ".x; }\n";
+  out << "void main() {\n  float c = 0.0;\n";
+  for (int i = 0; i < kEach; ++i) out << "  if (e" + std::to_string(i) + ") c += f" + std::to_string(i) + "(p" + std::to_string(i) + ");\n";
+  out << "  gl_FragColor = vec4(c);\n}\n";
+}
+
 void long_line(Writer& out) {
   out << image_and_float_header;
   out << "void main() { vec4 c = vec4(0.0); ";
@@ -169,7 +186,7 @@ void random_bytes(Writer& out) {
 int main(int argc, char** argv) {
   const std::map<std::string, std::function<void(Writer&)>> cases = {
       {"big_shader", big_shader},     {"deep_nesting", deep_nesting}, {"many_inputs", many_inputs},
-      {"many_images", many_images},   {"nested_images", nested_images}, {"long_line", long_line},       {"invalid_utf8", invalid_utf8},
+      {"many_images", many_images},   {"nested_images", nested_images}, {"events_and_points", events_and_points}, {"long_line", long_line},       {"invalid_utf8", invalid_utf8},
       {"nul_bytes", nul_bytes},       {"cr_only", cr_only},           {"utf16", utf16},
       {"random_bytes", random_bytes},
   };
