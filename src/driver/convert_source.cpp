@@ -27,7 +27,8 @@ bool uses_any(const std::string& body, const std::vector<std::string>& names) {
   return false;
 }
 
-std::set<std::string> declared_names(const std::string& body, const std::vector<std::string>& names) {
+std::set<std::string> declared_names(const std::string& body,
+                                     const std::vector<std::string>& names) {
   const std::vector<glsl::WordUse> uses = glsl::word_uses(body, names);
   std::set<std::string> declared;
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -69,7 +70,8 @@ HeaderOutcome read_header(std::string header_text, const std::string& body,
     if (uses_any(body, params::input_names_of_type(members.inputs, {"AUDIO", "AUDIOFFT"})))
       return HeaderOutcome::audio;
     if (uses_any(body, isf::imported_names(members.imported))) return HeaderOutcome::imported;
-    blocks.declared_in_body = declared_names(body, params::input_names_of_type(members.inputs, {"POINT2D"}));
+    blocks.declared_in_body =
+        declared_names(body, params::input_names_of_type(members.inputs, {"POINT2D"}));
     blocks.comment += isf::description_lines(members.credit, members.description);
     params::translate_inputs(members.inputs, blocks);
     return HeaderOutcome::read;

@@ -72,6 +72,8 @@ std::vector<WordUse> word_uses(std::string_view body, const std::vector<std::str
   for (const std::string& name : names) {
     if (is_identifier(name)) asked.emplace(name, WordUse());
   }
+  std::vector<WordUse> uses(names.size());
+  if (asked.empty()) return uses;
   const std::string_view text = up_to_nul(body);
   const std::size_t n = text.size();
   bool after_type = false;  // a type word, then blanks only so far
@@ -89,24 +91,20 @@ std::vector<WordUse> word_uses(std::string_view body, const std::vector<std::str
     std::size_t end = at + 1;
     while (end < n && is_identifier_char(text[end])) ++end;
     const std::string_view word = text.substr(at, end - at);
-    if (!asked.empty()) {
-      auto found = asked.find(word);
-      if (found != asked.end()) {
-        WordUse& use = found->second;
-        use.used = true;
-        if (after_type && blank_seen) use.declared = true;
-        if (!use.condition && is_condition(text, at, end)) use.condition = true;
-      }
+    auto found = asked.find(word);
+    if (found != asked.end()) {
+      WordUse& use = found->second;
+      use.used = true;
+      if (after_type && blank_seen) use.declared = true;
+      if (!use.condition && is_condition(text, at, end)) use.condition = true;
     }
     after_type = is_type_word(word);
     blank_seen = false;
     at = end;
   }
-  std::vector<WordUse> uses;
-  uses.reserve(names.size());
-  for (const std::string& name : names) {
-    auto found = asked.find(name);
-    uses.push_back(found == asked.end() ? WordUse() : found->second);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    auto found = asked.find(names[i]);
+    if (found != asked.end()) uses[i] = found->second;
   }
   return uses;
 }
