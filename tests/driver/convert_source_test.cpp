@@ -105,7 +105,9 @@ TEST(ConvertSource, RefusalsAndShadersWithoutCode) {
   for (const OutcomeCase& c : cases) {
     driver::SourceConversion conversion = driver::convert_source(c.file);
     EXPECT_EQ(conversion.header, c.outcome) << c.what;
-    if (driver::gives_no_text(c.outcome)) EXPECT_EQ(conversion.text, "") << c.what;
+    if (driver::gives_no_text(c.outcome)) {
+      EXPECT_EQ(conversion.text, "") << c.what;
+    }
   }
 }
 
