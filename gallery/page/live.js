@@ -43,8 +43,19 @@
     '.live-error{white-space:pre-wrap;font-size:12px;background:#fbeaea;padding:6px;margin:6px 0}'
   ].join('');
 
+  // Words that GLSL ES 3.00 keeps for itself but GLSL 1.10, which the host
+  // compiles, leaves to the shader as names of its own.
+  var reservedWords = ['active', 'centroid', 'coherent', 'common', 'flat', 'invariant', 'layout',
+    'noperspective', 'partition', 'patch', 'readonly', 'resource', 'restrict', 'sample', 'smooth',
+    'subroutine', 'superp', 'writeonly'];
+
   // GLSL 1.10's fragment output, texture lookups and fixed-function texture
-  // coordinate, declared under names of our own in GLSL ES 3.00.
+  // coordinate, declared under names of our own in GLSL ES 3.00. Sine and
+  // cosine are computed here to within a unit or two in the last place, as
+  // the host's OpenGL computes them: a browser's own may be off by 1e-5,
+  // which the hashes of noise shaders (fract(sin(x) * 43758.5453)) turn into
+  // other noise altogether. The argument is reduced by quarter turns with
+  // pi/2 split in three parts, then polynomials of the quarter turn.
   var fragmentPrelude = [
     '#version 300 es',
     'precision highp float;',
@@ -56,6 +67,21 @@
     'vec4 isf2orvy_texture2D(sampler2D s, vec2 p, float bias) { return texture(s, p, bias); }',
     'vec4 isf2orvy_texture2DProj(sampler2D s, vec3 p) { return textureProj(s, p); }',
     'vec4 isf2orvy_texture2DProj(sampler2D s, vec4 p) { return textureProj(s, p); }',
+    'float isf2orvy_sine(float x, int quarter) {',
+    '  float k = floor(x * 0.63661977 + 0.5);',
+    '  float r = ((x - k * 1.5703125) - k * 4.837512969970703125e-4) - k * 7.54978995489188216e-8;',
+    '  float z = r * r;',
+    '  float s = r + r * z * (-1.6666654611e-1 + z * (8.3321608736e-3 + z * -1.9515295891e-4));',
+    '  float c = 1.0 - 0.5 * z + z * z * (4.166664568298827e-2 + z * (-1.388731625493765e-3 + z * 2.443315711809948e-5));',
+    '  int q = (int(k) + quarter) & 3;',
+    '  return q == 0 ? s : q == 1 ? c : q == 2 ? -s : -c;',
+    '}',
+    'vec2 isf2orvy_sine(vec2 x, int q) { return vec2(isf2orvy_sine(x.x, q), isf2orvy_sine(x.y, q)); }',
+    'vec3 isf2orvy_sine(vec3 x, int q) { return vec3(isf2orvy_sine(x.xy, q), isf2orvy_sine(x.z, q)); }',
+    'vec4 isf2orvy_sine(vec4 x, int q) { return vec4(isf2orvy_sine(x.xy, q), isf2orvy_sine(x.zw, q)); }',
+    '#define sin(x) isf2orvy_sine(x, 0)',
+    '#define cos(x) isf2orvy_sine(x, 1)',
+    reservedWords.map(function (word) { return '#define ' + word + ' isf2orvy_' + word; }).join('\n'),
     '#define gl_FragColor isf2orvy_FragColor',
     '#define gl_TexCoord isf2orvy_TexCoord',
     '#define texture2D isf2orvy_texture2D',
