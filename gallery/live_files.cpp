@@ -40,9 +40,9 @@ std::string base64(const std::vector<unsigned char>& bytes) {
   return out;
 }
 
+// A picture as a PNG file in base64, which the page decodes into a texture.
 json picture(const render::RgbaImage& image) {
-  return {{"width", image.width}, {"height", image.height},
-          {"rgba", base64(std::vector<unsigned char>(image.pixels.begin(), image.pixels.end()))}};
+  return {{"width", image.width}, {"height", image.height}, {"png", base64(render::encode_png(image))}};
 }
 
 // A call of the page's script with the object; text that is not UTF-8 (in a

@@ -107,7 +107,7 @@
   var waiting = {};     // .fs name: the callbacks of a load under way
   var gl = null;        // false when the browser has no WebGL 2
   var canvas = null, vertexShader = null, quad = null;
-  var hostTextures = [];  // the pictures of host.js, made once
+  var hostTextures = null;  // a promise of the pictures of host.js as textures
   var panel = null;
   var view = null;        // the open view
 
@@ -172,22 +172,20 @@
     gl.bufferData(gl.ARRAY_BUFFER, new Float32Array([-1, -1, 1, -1, -1, 1, 1, 1]), gl.STATIC_DRAW);
     gl.enableVertexAttribArray(0);
     gl.vertexAttribPointer(0, 2, gl.FLOAT, false, 0, 0);
-    hostTextures = host.images.map(pictureTexture);
-    hostTextures.pattern = pictureTexture(host.test_pattern);
+    hostTextures = Promise.all(host.images.concat([host.test_pattern]).map(pictureTexture)).then(function (list) {
+      return {images: list.slice(0, -1), pattern: list[list.length - 1]};
+    });
   }
 
-  // A picture of host.js (rows from the top) as a texture whose top row is at
-  // t = 1, sampled without filtering and clamped at the edges, as the host has it.
+  // A picture of host.js as a texture (a promise of it).
   function pictureTexture(picture) {
-    var rows = bytesOf(picture.rgba), flipped = new Uint8Array(rows.length);
-    var rowBytes = picture.width * 4;
-    for (var y = 0; y < picture.height; y++)
-      flipped.set(rows.subarray(y * rowBytes, (y + 1) * rowBytes), (picture.height - 1 - y) * rowBytes);
-    var texture = newTexture();
-    gl.pixelStorei(gl.UNPACK_FLIP_Y_WEBGL, false);
-    gl.texImage2D(gl.TEXTURE_2D, 0, gl.RGBA8, picture.width, picture.height, 0, gl.RGBA,
-                  gl.UNSIGNED_BYTE, flipped);
-    return {texture: texture, width: picture.width, height: picture.height};
+    var image = new Image();
+    image.src = 'data:image/png;base64,' + picture.png;
+    return image.decode().then(function () {
+      var texture = newTexture();
+      uploadElement(texture, image);
+      return {texture: texture, width: picture.width, height: picture.height};
+    });
   }
 
   function newTexture() {
@@ -204,7 +202,8 @@
     return texture;
   }
 
-  // An image or a video frame from the user, its top row at t = 1.
+  // A picture, or a video frame, with its top row at t = 1 and its bytes as
+  // they are in the file, as the host has it.
   function uploadElement(texture, element) {
     gl.activeTexture(gl.TEXTURE0);
     gl.bindTexture(gl.TEXTURE_2D, texture);
@@ -579,7 +578,7 @@
 
   // Opens the view of the card's shader and draws its first frame with the
   // thumbnail's inputs. The view then plays unless `still`.
-  function openView(card, shader, still) {
+  function openView(card, shader, still, textures) {
     closeView();
     if (!panel) makePanel();
     var v = {card: card, shader: shader, time: host.first_frame.time, delta: host.first_frame.time_delta,
@@ -603,7 +602,7 @@
       return v;
     }
     v.bindings = bound.bindings;
-    for (var n = 0; n < bound.slots; n++) v.images.push(hostTextures[n] || hostTextures.pattern);
+    for (var n = 0; n < bound.slots; n++) v.images.push(textures.images[n] || textures.pattern);
     panel.content.appendChild(canvas);
     panel.content.appendChild(makeClock(v));
     panel.content.appendChild(makeImageChooser(v, shader));
@@ -615,7 +614,10 @@
   }
 
   function openCard(card, still) {
-    return load(card).then(function (shader) { return openView(card, shader, still); }, function (error) {
+    return load(card).then(function (shader) {
+      if (!setUp()) return openView(card, shader, still, null);
+      return hostTextures.then(function (textures) { return openView(card, shader, still, textures); });
+    }, function (error) {
       if (!panel) makePanel();
       panel.hidden = false;
       panel.content.textContent = '';
