@@ -42,14 +42,15 @@ std::string base64(const std::vector<unsigned char>& bytes) {
 
 // A picture as a PNG file in base64, which the page decodes into a texture.
 json picture(const render::RgbaImage& image) {
-  return {{"width", image.width}, {"height", image.height}, {"png", base64(render::encode_png(image))}};
+  return {
+      {"width", image.width}, {"height", image.height}, {"png", base64(render::encode_png(image))}};
 }
 
 // A call of the page's script with the object; text that is not UTF-8 (in a
 // comment of the shader, say) is replaced rather than refused.
 std::string statement(const char* function, const json& object) {
-  return std::string(function) + "(" +
-         object.dump(-1, ' ', false, json::error_handler_t::replace) + ");\n";
+  return std::string(function) + "(" + object.dump(-1, ' ', false, json::error_handler_t::replace) +
+         ");\n";
 }
 
 // The ISF type of the header input `name`, or empty.
@@ -65,7 +66,8 @@ std::string point_of(const ShaderEntry& entry, const std::string& name) {
   if (name.size() < 3 || name[name.size() - 2] != '_') return {};
   std::string point = name.substr(0, name.size() - 2);
   char axis = name.back();
-  return (axis == 'x' || axis == 'y') && params::equals_ignore_case(input_type(entry, point), "POINT2D")
+  return (axis == 'x' || axis == 'y') &&
+                 params::equals_ignore_case(input_type(entry, point), "POINT2D")
              ? point
              : std::string();
 }
@@ -85,15 +87,15 @@ json controls(const ShaderEntry& entry) {
     // says that it is pressed rather than set.
     bool event = params::equals_ignore_case(input_type(entry, macro.name), "EVENT");
     const auto& v = values[i].value;
-    list.push_back({{"name", macro.name},
-                    {"kind", event ? "event" : kind_name(macro.kind)},
-                    {"uniform_type", render::parameter_uniform_type(macro.kind)},
-                    {"min", number_field(macro, 0)},
-                    {"max", number_field(macro, 1)},
-                    {"default", macro.kind == params::MacroKind::color
-                                    ? json::array({v[0], v[1], v[2], v[3]})
-                                    : json::array({v[0]})},
-                    {"point", point_of(entry, macro.name)}});
+    list.push_back(
+        {{"name", macro.name},
+         {"kind", event ? "event" : kind_name(macro.kind)},
+         {"uniform_type", render::parameter_uniform_type(macro.kind)},
+         {"min", number_field(macro, 0)},
+         {"max", number_field(macro, 1)},
+         {"default", macro.kind == params::MacroKind::color ? json::array({v[0], v[1], v[2], v[3]})
+                                                            : json::array({v[0]})},
+         {"point", point_of(entry, macro.name)}});
   }
   return list;
 }
@@ -123,7 +125,9 @@ json line_places(const ShaderEntry& entry) {
 std::vector<unsigned char> reduce_to_blocks(const render::RgbaImage& picture, int blocks) {
   std::vector<unsigned char> reduced;
   if (picture.width <= 0 || picture.height <= 0) return reduced;
-  auto edge = [blocks](int block, int side) { return static_cast<int>(static_cast<long>(block) * side / blocks); };
+  auto edge = [blocks](int block, int side) {
+    return static_cast<int>(static_cast<long>(block) * side / blocks);
+  };
   for (int by = 0; by < blocks; ++by) {
     int y0 = edge(by, picture.height), y1 = std::max(edge(by + 1, picture.height), y0 + 1);
     for (int bx = 0; bx < blocks; ++bx) {
@@ -144,33 +148,36 @@ std::vector<unsigned char> reduce_to_blocks(const render::RgbaImage& picture, in
 std::string live_host_script(const RenderSettings& settings) {
   json builtins = json::array();
   for (const render::HostUniformMeaning& meaning : render::builtin_uniform_meanings())
-    builtins.push_back({{"name", meaning.name}, {"type", meaning.glsl_type}, {"value", meaning.value}});
+    builtins.push_back(
+        {{"name", meaning.name}, {"type", meaning.glsl_type}, {"value", meaning.value}});
   render::FrameValues first = frame_values(settings, 0);
   json images = json::array();
   for (const render::RgbaImage& image : settings.images) images.push_back(picture(image));
-  json host = {
-      {"size", {settings.test_pattern.width, settings.test_pattern.height}},
-      {"builtins", builtins},
-      {"image_sampler_prefix", render::image_sampler_prefix},
-      {"image_size_prefix", render::image_size_prefix},
-      {"first_frame",
-       {{"time", first.time}, {"time_delta", first.time_delta}, {"frame_index", first.frame},
-        {"date", first.date}}},
-      {"images", images},
-      {"test_pattern", picture(settings.test_pattern)},
-      {"check_blocks", live_check_blocks}};
+  json host = {{"size", {settings.test_pattern.width, settings.test_pattern.height}},
+               {"builtins", builtins},
+               {"image_sampler_prefix", render::image_sampler_prefix},
+               {"image_size_prefix", render::image_size_prefix},
+               {"first_frame",
+                {{"time", first.time},
+                 {"time_delta", first.time_delta},
+                 {"frame_index", first.frame},
+                 {"date", first.date}}},
+               {"images", images},
+               {"test_pattern", picture(settings.test_pattern)},
+               {"check_blocks", live_check_blocks}};
   return statement("isf2orvyLive.host", host);
 }
 
 std::string live_shader_script(const ShaderEntry& entry, const render::RgbaImage& thumbnail) {
   CompilerMessage unplaced;
-  json shader = {{"name", entry.file_name},
-                 {"frag", entry.frag_text},
-                 {"controls", controls(entry)},
-                 {"images", image_names(entry)},
-                 {"places", line_places(entry)},
-                 {"unplaced", messages::placed_message(entry.source_path, entry.stem + ".frag", unplaced)},
-                 {"thumbnail", base64(reduce_to_blocks(thumbnail, live_check_blocks))}};
+  json shader = {
+      {"name", entry.file_name},
+      {"frag", entry.frag_text},
+      {"controls", controls(entry)},
+      {"images", image_names(entry)},
+      {"places", line_places(entry)},
+      {"unplaced", messages::placed_message(entry.source_path, entry.stem + ".frag", unplaced)},
+      {"thumbnail", base64(reduce_to_blocks(thumbnail, live_check_blocks))}};
   return statement("isf2orvyLive.shader", shader);
 }
 
@@ -183,7 +190,8 @@ std::string write_live_files(const std::string& gallery_folder, const RenderSett
   std::filesystem::create_directories(folder, ignored);
   if (!platform::write_file(folder + "page.js", std::string(live_page_script())))
     return folder + "page.js";
-  if (!platform::write_file(folder + "host.js", live_host_script(settings))) return folder + "host.js";
+  if (!platform::write_file(folder + "host.js", live_host_script(settings)))
+    return folder + "host.js";
   for (const ShaderEntry& entry : entries) {
     if (!entry.compiled) continue;
     render::RgbaImage thumbnail;

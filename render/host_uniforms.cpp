@@ -115,7 +115,8 @@ void bind_host_uniforms(OffscreenContext& context, const std::vector<RgbaImage>&
   for (std::size_t n = 0; n < images.size(); ++n) {
     const std::string number = std::to_string(n);
     context.bind_texture(static_cast<int>(n), images[n]);
-    set_uniform(program, image_sampler_prefix + number, [n](GLint at) { glUniform1i(at, static_cast<GLint>(n)); });
+    set_uniform(program, image_sampler_prefix + number,
+                [n](GLint at) { glUniform1i(at, static_cast<GLint>(n)); });
     set_uniform(program, image_size_prefix + number, [&](GLint at) {
       glUniform2f(at, static_cast<float>(images[n].width), static_cast<float>(images[n].height));
     });

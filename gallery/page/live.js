@@ -24,14 +24,18 @@
     loadFailed: 'the live data of this shader cannot be loaded',
     dropHere: 'drop an image or a video on the picture to feed',
     noImageInput: 'this shader has no image input',
-    wrongType: function (name) { return 'the uniform ' + name + ' does not have the type the host gives it'; },
+    wrongType: function (name) {
+      return 'the uniform ' + name + ' does not have the type the host gives it';
+    },
     clock: function (time, frame) { return time.toFixed(2) + ' s, frame ' + frame; }
   };
 
   var style = [
-    '.live-open{margin:6px 0 0;padding:3px 12px;border:1px solid #224;border-radius:12px;background:#fff;cursor:pointer}',
+    '.live-open{margin:6px 0 0;padding:3px 12px;border:1px solid #224;border-radius:12px;',
+    'background:#fff;cursor:pointer}',
     '#live-panel{position:fixed;top:0;right:0;bottom:0;width:min(440px,100%);overflow:auto;background:#fff;',
-    'border-left:1px solid #bbb;box-shadow:-4px 0 16px rgba(0,0,0,.15);padding:12px 16px;box-sizing:border-box;z-index:10}',
+    'border-left:1px solid #bbb;box-shadow:-4px 0 16px rgba(0,0,0,.15);padding:12px 16px;',
+    'box-sizing:border-box;z-index:10}',
     '#live-panel[hidden]{display:none}',
     '#live-panel canvas{display:block;width:100%;max-width:100%;height:auto;background:#ddd;margin:8px 0}',
     '#live-panel .row{display:flex;align-items:center;gap:8px;flex-wrap:wrap;margin:6px 0}',
@@ -72,7 +76,8 @@
     '  float r = ((x - k * 1.5703125) - k * 4.837512969970703125e-4) - k * 7.54978995489188216e-8;',
     '  float z = r * r;',
     '  float s = r + r * z * (-1.6666654611e-1 + z * (8.3321608736e-3 + z * -1.9515295891e-4));',
-    '  float c = 1.0 - 0.5 * z + z * z * (4.166664568298827e-2 + z * (-1.388731625493765e-3 + z * 2.443315711809948e-5));',
+    '  float c = 1.0 - 0.5 * z',
+    '    + z * z * (4.166664568298827e-2 + z * (-1.388731625493765e-3 + z * 2.443315711809948e-5));',
     '  int q = (int(k) + quarter) & 3;',
     '  return q == 0 ? s : q == 1 ? c : q == 2 ? -s : -c;',
     '}',
@@ -172,7 +177,8 @@
     gl.bufferData(gl.ARRAY_BUFFER, new Float32Array([-1, -1, 1, -1, -1, 1, 1, 1]), gl.STATIC_DRAW);
     gl.enableVertexAttribArray(0);
     gl.vertexAttribPointer(0, 2, gl.FLOAT, false, 0, 0);
-    hostTextures = Promise.all(host.images.concat([host.test_pattern]).map(pictureTexture)).then(function (list) {
+    var pictures = host.images.concat([host.test_pattern]).map(pictureTexture);
+    hostTextures = Promise.all(pictures).then(function (list) {
       return {images: list.slice(0, -1), pattern: list[list.length - 1]};
     });
   }
@@ -252,7 +258,8 @@
   function setters() {
     return {
       float: {accepts: [gl.FLOAT, gl.BOOL], set: function (at, v) { gl.uniform1f(at, v[0]); }},
-      int: {accepts: [gl.INT, gl.BOOL, gl.SAMPLER_2D], set: function (at, v) { gl.uniform1i(at, Math.trunc(v[0])); }},
+      int: {accepts: [gl.INT, gl.BOOL, gl.SAMPLER_2D],
+            set: function (at, v) { gl.uniform1i(at, Math.trunc(v[0])); }},
       vec2: {accepts: [gl.FLOAT_VEC2, gl.BOOL_VEC2], set: function (at, v) { gl.uniform2f(at, v[0], v[1]); }},
       vec4: {accepts: [gl.FLOAT_VEC4, gl.BOOL_VEC4],
              set: function (at, v) { gl.uniform4f(at, v[0], v[1], v[2], v[3]); }}
@@ -277,7 +284,9 @@
     }
     var slots = imageSlotCount(Object.keys(active));
     for (var n = 0; n < slots; n++) {
-      bind(host.image_sampler_prefix + n, 'int', (function (unit) { return function () { return [unit]; }; })(n));
+      bind(host.image_sampler_prefix + n, 'int', (function (unit) {
+        return function () { return [unit]; };
+      })(n));
       bind(host.image_size_prefix + n, 'vec2', (function (unit) {
         return function (v) { var t = v.images[unit]; return [t.width, t.height]; };
       })(n));
@@ -291,7 +300,9 @@
     };
     host.builtins.forEach(function (b) { bind(b.name, b.type, builtin[b.value]); });
     shader.controls.forEach(function (c) {
-      bind(c.name, c.uniform_type, function (v) { return c.kind === 'event' ? [v.pulse ? 1 : 0] : v.values[c.name]; });
+      bind(c.name, c.uniform_type, function (v) {
+        return c.kind === 'event' ? [v.pulse ? 1 : 0] : v.values[c.name];
+      });
     });
     return {bindings: bindings, slots: slots};
   }
@@ -303,7 +314,8 @@
     names.forEach(function (name) {
       [host.image_sampler_prefix, host.image_size_prefix].forEach(function (prefix) {
         var rest = name.slice(prefix.length);
-        if (name.indexOf(prefix) === 0 && /^[0-9]{1,4}$/.test(rest)) slots = Math.max(slots, Number(rest) + 1);
+        if (name.indexOf(prefix) === 0 && /^[0-9]{1,4}$/.test(rest))
+          slots = Math.max(slots, Number(rest) + 1);
       });
     });
     return slots;
@@ -348,7 +360,8 @@
           for (var x = x0; x < x1; x++)
             for (var c = 0; c < 4; c++) sums[c] += pixels[(row + x) * 4 + c];
         }
-        for (c = 0; c < 4; c++) out[(by * blocks + bx) * 4 + c] = Math.floor((sums[c] + Math.floor(count / 2)) / count);
+        for (c = 0; c < 4; c++)
+          out[(by * blocks + bx) * 4 + c] = Math.floor((sums[c] + Math.floor(count / 2)) / count);
       }
     }
     return out;
@@ -390,7 +403,8 @@
     if (!onCard) return;
     var old = v.card.querySelector('.live-error');
     if (old) old.remove();
-    v.card.insertBefore(element('pre', {'class': 'live-error'}, message), v.card.querySelector('h2').nextSibling);
+    var heading = v.card.querySelector('h2');
+    v.card.insertBefore(element('pre', {'class': 'live-error'}, message), heading.nextSibling);
   }
 
   function colourText(rgba) {
@@ -421,12 +435,17 @@
     }
     if (c.kind === 'on/off') {
       input = element('input', {type: 'checkbox', 'data-parameter': c.name});
-      input.addEventListener('change', function () { v.values[c.name] = [input.checked ? 1 : 0]; changed(); });
+      input.addEventListener('change', function () {
+        v.values[c.name] = [input.checked ? 1 : 0];
+        changed();
+      });
     } else if (c.kind === 'colour') {
       input = element('input', {type: 'color', 'data-parameter': c.name});
       input.addEventListener('input', function () {
         var hex = input.value, alpha = v.values[c.name][3];
-        v.values[c.name] = [1, 3, 5].map(function (i) { return parseInt(hex.substr(i, 2), 16) / 255; }).concat([alpha]);
+        v.values[c.name] = [1, 3, 5].map(function (i) {
+          return parseInt(hex.substr(i, 2), 16) / 255;
+        }).concat([alpha]);
         changed();
       });
     } else {
@@ -573,7 +592,8 @@
     if (v.program) gl.deleteProgram(v.program);
     panel.hidden = true;
     panel.content.textContent = '';
-    if (location.hash.indexOf('#live=') === 0) history.replaceState(null, '', location.pathname + location.search);
+    if (location.hash.indexOf('#live=') === 0)
+      history.replaceState(null, '', location.pathname + location.search);
   }
 
   // Opens the view of the card's shader and draws its first frame with the
@@ -585,7 +605,11 @@
              frame: host.first_frame.frame_index, pulse: false, playing: false, values: {}, images: [],
              controls: [], panelBody: panel.content};
     // iDate: the gallery's date with the seconds running on with the time.
-    v.date = function () { var d = host.first_frame.date.slice(); d[3] += v.time - host.first_frame.time; return d; };
+    v.date = function () {
+      var d = host.first_frame.date.slice();
+      d[3] += v.time - host.first_frame.time;
+      return d;
+    };
     shader.controls.forEach(function (c) { v.values[c.name] = c.default.slice(); });
     view = v;
     panel.heading.textContent = shader.name;
@@ -674,7 +698,7 @@
 
   // ---- the page ---------------------------------------------------------
 
-  var api = window.isf2orvyLive = {
+  window.isf2orvyLive = {
     host: function (data) { host = data; },
     shader: function (data) {
       shaders[data.name] = data;
@@ -683,7 +707,10 @@
     },
     // For tests and the console: open a view by .fs name (a promise of it,
     // drawn and still), draw the open view now, read its last frame.
-    open: function (name) { var card = cardNamed(name); return card ? openCard(card, true) : Promise.resolve(null); },
+    open: function (name) {
+      var card = cardNamed(name);
+      return card ? openCard(card, true) : Promise.resolve(null);
+    },
     draw: function () { if (view && view.ran) drawView(view); return readFrame(); },
     read: readFrame,
     canvas: function () { return canvas; }

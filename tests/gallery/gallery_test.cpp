@@ -321,7 +321,8 @@ validation::CommandRun browse_with_webgl(const std::string& url) {
 }
 
 TEST_F(GalleryExamples, EveryLiveViewRunsAndMatchesItsThumbnail) {
-  validation::CommandRun browser = browse_with_webgl("file://" + gallery_->at("index.html") + "#check-live");
+  validation::CommandRun browser =
+      browse_with_webgl("file://" + gallery_->at("index.html") + "#check-live");
   std::size_t compile = read_report(*gallery_).at("summary").at("compile").get<std::size_t>();
   ASSERT_EQ(compile, 12u);
   EXPECT_EQ(body_attribute(browser.output, "data-live-done"), "yes") << browser.output;
@@ -341,8 +342,8 @@ TEST_F(GalleryExamples, LiveControlsResetEventAndDroppedImage) {
   page.insert(page.find(host_script) + host_script.size(),
               "<script src=\"live_harness.js\" defer></script>");
   test_support::write_bytes(gallery_->at("harness.html"), page);
-  test_support::write_bytes(gallery_->at("live_harness.js"),
-                            test_support::read_bytes(test_support::source_path("tests/gallery/live_harness.js")));
+  std::string harness = test_support::source_path("tests/gallery/live_harness.js");
+  test_support::write_bytes(gallery_->at("live_harness.js"), test_support::read_bytes(harness));
   validation::CommandRun browser = browse_with_webgl("file://" + gallery_->at("harness.html"));
   EXPECT_EQ(body_attribute(browser.output, "data-test-done"), "yes") << browser.output;
   EXPECT_EQ(body_attribute(browser.output, "data-test-control"), "changed reset");
@@ -355,9 +356,11 @@ TEST_F(GalleryExamples, LiveControlsResetEventAndDroppedImage) {
 // not. The card says so at the shader's line and keeps its thumbnail.
 TEST(GalleryLive, ShaderThatWebglRejectsShowsItsMessageOnItsCard) {
   test_support::TempDir gallery;
-  std::string shader = test_support::source_path("tests/gallery/live_fixtures/global_initializer.fs");
+  std::string shader =
+      test_support::source_path("tests/gallery/live_fixtures/global_initializer.fs");
   ASSERT_EQ(run_gallery({shader, gallery.path().string()}).status, 0);
-  validation::CommandRun browser = browse_with_webgl("file://" + gallery.at("index.html") + "#check-live");
+  validation::CommandRun browser =
+      browse_with_webgl("file://" + gallery.at("index.html") + "#check-live");
   EXPECT_EQ(body_attribute(browser.output, "data-live-done"), "yes") << browser.output;
   EXPECT_EQ(body_attribute(browser.output, "data-live-total"), "1");
   EXPECT_EQ(body_attribute(browser.output, "data-live-ran"), "0");

@@ -22,7 +22,9 @@
       radius.dispatchEvent(new Event('input'));
       var moved = live.read();
       document.querySelector('#live-panel .live-reset').click();
-      say('control', [!same(start, moved) ? 'changed' : 'unchanged', same(start, live.read()) ? 'reset' : 'not-reset'].join(' '));
+      var back = live.read();
+      say('control', (same(start, moved) ? 'unchanged' : 'changed') + ' ' +
+                     (same(start, back) ? 'reset' : 'not-reset'));
     });
   }
 
@@ -33,7 +35,9 @@
       control('flash').click();
       var pulsed = live.read();
       return later(400).then(function () {
-        say('event', [!same(start, pulsed) ? 'on' : 'not-on', same(start, live.read()) ? 'off' : 'not-off'].join(' '));
+        var after = live.read();
+        say('event', (same(start, pulsed) ? 'not-on' : 'on') + ' ' +
+                     (same(start, after) ? 'off' : 'not-off'));
       });
     });
   }
@@ -50,8 +54,11 @@
     }).then(function (blob) {
       var transfer = new DataTransfer();
       transfer.items.add(new File([blob], 'red.png', {type: 'image/png'}));
-      var arrived = new Promise(function (resolve) { live.canvas().addEventListener('live-image', resolve, {once: true}); });
-      live.canvas().dispatchEvent(new DragEvent('drop', {dataTransfer: transfer, bubbles: true, cancelable: true}));
+      var canvas = live.canvas();
+      var arrived = new Promise(function (resolve) {
+        canvas.addEventListener('live-image', resolve, {once: true});
+      });
+      canvas.dispatchEvent(new DragEvent('drop', {dataTransfer: transfer, bubbles: true, cancelable: true}));
       return arrived;
     }).then(function () {
       // amount 0.5 mixes the red picture into every pixel half and half.
