@@ -641,7 +641,9 @@
     return load(card).then(function (shader) {
       if (!setUp()) return openView(card, shader, still, null);
       return hostTextures.then(function (textures) { return openView(card, shader, still, textures); });
-    }, function (error) {
+    }).catch(function (error) {
+      // The shader's data did not load or a picture did not decode: said in
+      // the panel, never thrown at the console.
       if (!panel) makePanel();
       panel.hidden = false;
       panel.content.textContent = '';
