@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "gallery_messages.h"
+#include "live_files.h"
 
 namespace gallery {
 namespace {
@@ -126,7 +127,11 @@ std::string source_link(const ShaderEntry& entry, const PageSettings& settings) 
 }
 
 std::string card(const ShaderEntry& entry, const PageSettings& settings) {
-  std::string html = "<article class=\"card " + verdict_class(entry) + "\">";
+  std::string html = "<article class=\"card " + verdict_class(entry) + "\"";
+  if (entry.compiled)
+    html += " data-fs=\"" + html_escape(entry.file_name) + "\" data-live=\"live/" +
+            html_escape(url_path(live_script_name(entry))) + "\"";
+  html += ">";
   html += picture(entry, settings);
   html += "<h2>" + html_escape(entry.file_name) + "</h2>";
   html += "<div class=\"verdict\">" + html_escape(messages::outcome_label(entry.outcome));
@@ -211,7 +216,8 @@ std::string html_page(const std::vector<ShaderEntry>& entries, const Summary& su
   html += page_style;
   html += "</style><script>";
   html += page_script;
-  html += "</script></head>\n<body>\n";
+  html += "</script><script src=\"live/page.js\" defer></script>"
+          "<script src=\"live/host.js\" defer></script></head>\n<body>\n";
   const char* ids[] = {"f-all",   "f-compiles", "f-fails", "f-refused", "f-audio",
                        "f-imported", "f-error", "f-flat"};
   for (const char* id : ids)

@@ -16,8 +16,6 @@
 #include "webp_animation.h"
 
 namespace gallery {
-namespace {
-
 render::FrameValues frame_values(const RenderSettings& settings, int frame) {
   render::FrameValues values;
   values.time = static_cast<double>(frame) / settings.fps;
@@ -27,6 +25,8 @@ render::FrameValues frame_values(const RenderSettings& settings, int frame) {
   values.date[3] += values.time;
   return values;
 }
+
+namespace {
 
 std::vector<render::RgbaImage> input_images(const RenderSettings& settings, int slots) {
   std::vector<render::RgbaImage> images;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gl_context.h"
+#include "host_uniforms.h"
 #include "image.h"
 #include "shader_entry.h"
 
@@ -21,6 +22,9 @@ struct RenderSettings {
   std::array<double, 4> date{};            // iDate at time 0
   std::string media_folder;                // ends in the separator
 };
+
+// The built-in values of animation frame `frame`; frame 0 is the thumbnail's.
+render::FrameValues frame_values(const RenderSettings& settings, int frame);
 
 // Fills the entry's compile, explanation and render fields. `context` is the
 // calling thread's own, of the thumbnail size.

@@ -19,6 +19,7 @@
 #include "gallery_messages.h"
 #include "host_uniforms.h"
 #include "html_page.h"
+#include "live_files.h"
 #include "options.h"
 #include "platform/platform.h"
 #include "png_io.h"
@@ -124,6 +125,10 @@ int survey(const Options& options, const std::vector<std::string>& shaders) {
   written = write_text(folder + "index.html",
                        html_page(entries, summary, {options.gallery_path, options.width, options.height})) &&
             written;
+  if (std::string unwritten = write_live_files(folder, settings, entries); !unwritten.empty()) {
+    console::err(messages::cannot_write(unwritten));
+    written = false;
+  }
   console::out(messages::summary_line(summary));
   return written ? exit_status(summary) : exit_failures;
 }

@@ -42,30 +42,30 @@ void set_uniform(unsigned program, const std::string& name, Set set) {
 // The host's built-in uniforms and the value each gets for a frame.
 using BuiltinSetter = void (*)(GLint at, const OffscreenContext& context, const FrameValues& frame);
 struct BuiltinUniform {
-  const char* name;
+  HostUniformMeaning meaning;
   BuiltinSetter set;
 };
 
 const BuiltinUniform builtin_uniforms[] = {
-    {"resolution",
+    {{"resolution", "vec2", "frame_size"},
      [](GLint at, const OffscreenContext& context, const FrameValues&) {
        glUniform2f(at, static_cast<float>(context.width()), static_cast<float>(context.height()));
      }},
-    {"time",
+    {{"time", "float", "time"},
      [](GLint at, const OffscreenContext&, const FrameValues& frame) {
        glUniform1f(at, static_cast<float>(frame.time));
      }},
-    {"time_delta",
+    {{"time_delta", "float", "time_delta"},
      [](GLint at, const OffscreenContext&, const FrameValues& frame) {
        glUniform1f(at, static_cast<float>(frame.time_delta));
      }},
-    {"iDate",
+    {{"iDate", "vec4", "date"},
      [](GLint at, const OffscreenContext&, const FrameValues& frame) {
        const auto& d = frame.date;
        glUniform4f(at, static_cast<float>(d[0]), static_cast<float>(d[1]),
                    static_cast<float>(d[2]), static_cast<float>(d[3]));
      }},
-    {"iFrame",
+    {{"iFrame", "int", "frame_index"},
      [](GLint at, const OffscreenContext&, const FrameValues& frame) {
        glUniform1i(at, frame.frame);
      }},
@@ -103,7 +103,7 @@ int image_slot_count(unsigned program) {
     GLenum type = 0;
     glGetActiveUniform(program, static_cast<GLuint>(i), sizeof name, &length, &size, &type, name);
     std::string uniform(name, static_cast<std::size_t>(length));
-    int n = std::max(numbered(uniform, "tex"), numbered(uniform, "resolution_tex"));
+    int n = std::max(numbered(uniform, image_sampler_prefix), numbered(uniform, image_size_prefix));
     slots = std::max(slots, n + 1);
   }
   return slots;
@@ -115,8 +115,9 @@ void bind_host_uniforms(OffscreenContext& context, const std::vector<RgbaImage>&
   for (std::size_t n = 0; n < images.size(); ++n) {
     const std::string number = std::to_string(n);
     context.bind_texture(static_cast<int>(n), images[n]);
-    set_uniform(program, "tex" + number, [n](GLint at) { glUniform1i(at, static_cast<GLint>(n)); });
-    set_uniform(program, "resolution_tex" + number, [&](GLint at) {
+    set_uniform(program, image_sampler_prefix + number,
+                [n](GLint at) { glUniform1i(at, static_cast<GLint>(n)); });
+    set_uniform(program, image_size_prefix + number, [&](GLint at) {
       glUniform2f(at, static_cast<float>(images[n].width), static_cast<float>(images[n].height));
     });
   }
@@ -126,8 +127,24 @@ void bind_host_uniforms(OffscreenContext& context, const std::vector<RgbaImage>&
 
 void set_frame_uniforms(const OffscreenContext& context, const FrameValues& frame) {
   for (const BuiltinUniform& uniform : builtin_uniforms)
-    set_uniform(context.program(), uniform.name,
+    set_uniform(context.program(), uniform.meaning.name,
                 [&](GLint at) { uniform.set(at, context, frame); });
+}
+
+std::vector<HostUniformMeaning> builtin_uniform_meanings() {
+  std::vector<HostUniformMeaning> meanings;
+  for (const BuiltinUniform& uniform : builtin_uniforms) meanings.push_back(uniform.meaning);
+  return meanings;
+}
+
+const char* parameter_uniform_type(params::MacroKind kind) {
+  switch (kind) {
+    case params::MacroKind::float_range: return "float";
+    case params::MacroKind::int_range:
+    case params::MacroKind::int_onoff: return "int";
+    case params::MacroKind::color: return "vec4";
+  }
+  return "";
 }
 
 bool uses_frame_clock(unsigned program) {

@@ -37,6 +37,28 @@ void set_frame_uniforms(const OffscreenContext& context, const FrameValues& fram
 // change over time.
 bool uses_frame_clock(unsigned program);
 
+// What a built-in uniform holds, for a renderer outside this library (the
+// gallery's page binds the same names in the browser): the GLSL type of the
+// value the host sets, and one of "frame_size" (width and height in pixels),
+// "time", "time_delta" (seconds), "date" (as FrameValues::date) and
+// "frame_index".
+struct HostUniformMeaning {
+  const char* name;
+  const char* glsl_type;
+  const char* value;
+};
+std::vector<HostUniformMeaning> builtin_uniform_meanings();
+
+// The GLSL type of the value the host sets for a parameter of `kind`:
+// "float", "int" (on/off too) or "vec4" (a colour, red to alpha from 0 to 1).
+const char* parameter_uniform_type(params::MacroKind kind);
+
+// The names of image input N: the sampler prefix + N on texture unit N, sampled
+// without filtering and clamped at the edges, and its size in pixels,
+// size prefix + N.
+inline constexpr const char* image_sampler_prefix = "tex";
+inline constexpr const char* image_size_prefix = "resolution_tex";
+
 // Year, month, day and seconds since midnight of the local time now.
 std::array<double, 4> local_date_now();
 

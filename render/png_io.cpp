@@ -33,4 +33,20 @@ void write_png(const std::string& path, const RgbaImage& image) {
     throw std::runtime_error("cannot write the PNG image " + path + ": " + png.message);
 }
 
+std::vector<unsigned char> encode_png(const RgbaImage& image) {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  png.width = static_cast<png_uint_32>(image.width);
+  png.height = static_cast<png_uint_32>(image.height);
+  png.format = PNG_FORMAT_RGBA;
+  png_alloc_size_t size = 0;
+  if (!png_image_write_to_memory(&png, nullptr, &size, 0, image.pixels.data(), 0, nullptr))
+    throw std::runtime_error(std::string("cannot encode a PNG image: ") + png.message);
+  std::vector<unsigned char> bytes(size);
+  if (!png_image_write_to_memory(&png, bytes.data(), &size, 0, image.pixels.data(), 0, nullptr))
+    throw std::runtime_error(std::string("cannot encode a PNG image: ") + png.message);
+  bytes.resize(size);
+  return bytes;
+}
+
 }  // namespace render

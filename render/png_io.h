@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "image.h"
 
@@ -13,5 +14,8 @@ RgbaImage read_png(const std::string& path);
 
 // Throws std::runtime_error when the file cannot be written.
 void write_png(const std::string& path, const RgbaImage& image);
+
+// The bytes of a PNG file of the picture. Throws std::runtime_error.
+std::vector<unsigned char> encode_png(const RgbaImage& image);
 
 }  // namespace render

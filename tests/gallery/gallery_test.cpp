@@ -289,6 +289,16 @@ TEST(GalleryCommandLine, ExitStatuses) {
 }
 
 #ifdef CHROMIUM_BINARY
+// The value of an attribute of <body> in the dumped DOM, or "(missing)".
+std::string body_attribute(const std::string& dom, const std::string& name) {
+  std::size_t body = dom.find("<body");
+  std::string tag = body == std::string::npos ? "" : dom.substr(body, dom.find('>', body) - body);
+  std::size_t at = tag.find(" " + name + "=\"");
+  if (at == std::string::npos) return "(missing)";
+  at += name.size() + 3;
+  return tag.substr(at, tag.find('"', at) - at);
+}
+
 // The <body> tag of the page as headless Chromium leaves it. The page records
 // there how many pictures decoded and which errors occurred; "#check" makes
 // it load every picture at once.
@@ -315,12 +325,7 @@ TEST_F(GalleryExamples, BrowserShowsEveryCardAndPicture) {
     if (body_tag.find(" data-images-settled=\"yes\"") != std::string::npos) break;
   }
   ASSERT_FALSE(body_tag.empty()) << dom;
-  auto attribute = [&](const std::string& name) {
-    std::size_t at = body_tag.find(" " + name + "=\"");
-    if (at == std::string::npos) return std::string("(missing)");
-    at += name.size() + 3;
-    return body_tag.substr(at, body_tag.find('"', at) - at);
-  };
+  auto attribute = [&](const std::string& name) { return body_attribute(body_tag + ">", name); };
   json report = read_report(*gallery_);
   std::size_t cards = 0, pictures = 0;
   for (std::size_t at = dom.find("<article class=\"card"); at != std::string::npos;
@@ -334,6 +339,71 @@ TEST_F(GalleryExamples, BrowserShowsEveryCardAndPicture) {
   EXPECT_EQ(attribute("data-images-decoded"), std::to_string(pictures));
   EXPECT_EQ(attribute("data-images-failed"), "0");
   EXPECT_EQ(attribute("data-errors"), "0");
+}
+
+// A page loaded in headless Chromium with its software WebGL 2 and the page's
+// console written to standard error, to be found in the output as CONSOLE.
+validation::CommandRun browse_with_webgl(const std::string& url) {
+  test_support::TempDir profile;
+  return validation::run_command(
+      {CHROMIUM_BINARY, "--headless", "--no-sandbox", "--use-angle=swiftshader",
+       "--enable-unsafe-swiftshader", "--disable-quic", "--no-first-run",
+       "--disable-background-networking", "--disable-component-update", "--disable-sync",
+       "--user-data-dir=" + profile.path().string(), "--enable-logging=stderr",
+       "--virtual-time-budget=60000", "--dump-dom", url});
+}
+
+TEST_F(GalleryExamples, EveryLiveViewRunsAndMatchesItsThumbnail) {
+  validation::CommandRun browser =
+      browse_with_webgl("file://" + gallery_->at("index.html") + "#check-live");
+  std::size_t compile = read_report(*gallery_).at("summary").at("compile").get<std::size_t>();
+  ASSERT_EQ(compile, 12u);
+  EXPECT_EQ(body_attribute(browser.output, "data-live-done"), "yes") << browser.output;
+  EXPECT_EQ(body_attribute(browser.output, "data-live-total"), std::to_string(compile));
+  EXPECT_EQ(body_attribute(browser.output, "data-live-ran"), std::to_string(compile));
+  EXPECT_EQ(body_attribute(browser.output, "data-live-matched"), std::to_string(compile));
+  EXPECT_EQ(body_attribute(browser.output, "data-errors"), "0");
+  EXPECT_EQ(browser.output.find("CONSOLE"), std::string::npos) << browser.output;
+}
+
+// The harness plays the user: a slider, reset, the event button and a
+// picture dropped on the canvas, on a copy of the page that loads it.
+TEST_F(GalleryExamples, LiveControlsResetEventAndDroppedImage) {
+  std::string page = test_support::read_bytes(gallery_->at("index.html"));
+  const std::string host_script = "<script src=\"live/host.js\" defer></script>";
+  ASSERT_NE(page.find(host_script), std::string::npos);
+  page.insert(page.find(host_script) + host_script.size(),
+              "<script src=\"live_harness.js\" defer></script>");
+  test_support::write_bytes(gallery_->at("harness.html"), page);
+  std::string harness = test_support::source_path("tests/gallery/live_harness.js");
+  test_support::write_bytes(gallery_->at("live_harness.js"), test_support::read_bytes(harness));
+  validation::CommandRun browser = browse_with_webgl("file://" + gallery_->at("harness.html"));
+  EXPECT_EQ(body_attribute(browser.output, "data-test-done"), "yes") << browser.output;
+  EXPECT_EQ(body_attribute(browser.output, "data-test-control"), "changed reset");
+  EXPECT_EQ(body_attribute(browser.output, "data-test-event"), "on off");
+  EXPECT_EQ(body_attribute(browser.output, "data-test-drop"), "red");
+  EXPECT_EQ(browser.output.find("CONSOLE"), std::string::npos) << browser.output;
+}
+
+// The host's OpenGL runs a global initialised from a uniform; WebGL 2 does
+// not. The card says so at the shader's line and keeps its thumbnail.
+TEST(GalleryLive, ShaderThatWebglRejectsShowsItsMessageOnItsCard) {
+  test_support::TempDir gallery;
+  std::string shader =
+      test_support::source_path("tests/gallery/live_fixtures/global_initializer.fs");
+  ASSERT_EQ(run_gallery({shader, gallery.path().string()}).status, 0);
+  validation::CommandRun browser =
+      browse_with_webgl("file://" + gallery.at("index.html") + "#check-live");
+  EXPECT_EQ(body_attribute(browser.output, "data-live-done"), "yes") << browser.output;
+  EXPECT_EQ(body_attribute(browser.output, "data-live-total"), "1");
+  EXPECT_EQ(body_attribute(browser.output, "data-live-ran"), "0");
+  EXPECT_NE(browser.output.find("<pre class=\"live-error\">the browser cannot run this shader:\n" +
+                                shader + ":2: error: "),
+            std::string::npos)
+      << browser.output;
+  EXPECT_NE(browser.output.find("src=\"media/global_initializer.webp\""), std::string::npos);
+  EXPECT_EQ(body_attribute(browser.output, "data-errors"), "0");
+  EXPECT_EQ(browser.output.find("CONSOLE"), std::string::npos) << browser.output;
 }
 #endif
 
