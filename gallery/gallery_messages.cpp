@@ -13,9 +13,14 @@ std::string usage() {
          "  --fps N           animation frames per second (default 12)\n"
          "  --image PATH.png  the next image input: the first --image feeds tex0, the\n"
          "                    second tex1, ...; the others get a test pattern\n"
-         "  --jobs N          render workers (default: one per core)\n"
-         "Exit status: 0 when every converted shader compiles, 1 when one does not or\n"
-         "something could not be read or written, 2 for a bad command line.\n";
+         "  --jobs N          worker processes that compile and render (default: one\n"
+         "                    per core)\n"
+         "  --time-limit S    seconds a shader may take to compile and render (default 20)\n"
+         "  --memory-limit M  MiB of memory per worker process (default 2048, 0: none)\n"
+         "  -h, --help        this text\n"
+         "A shader that crashes the compiler or passes a limit ends its worker only.\n"
+         "Exit status: 0 when every converted shader compiles and renders, 1 when one\n"
+         "does not or something could not be read or written, 2 for a bad command line.\n";
 }
 
 std::string option_needs_value(const std::string& option) {
@@ -42,13 +47,21 @@ std::string cannot_create_gallery(const std::string& gallery_path) {
   return "isf2orvy-gallery: cannot create the gallery folder " + gallery_path + "\n";
 }
 
-std::string cannot_write(const std::string& path) {
-  return "isf2orvy-gallery: cannot write " + path + "\n";
+std::string cannot_write(const std::string& path, const std::string& reason) {
+  return "isf2orvy-gallery: cannot write " + path + ": " + reason + "\n";
 }
 
 std::string cannot_render(const std::string& reason) {
   return "isf2orvy-gallery: cannot render: " + reason + "\n";
 }
+
+std::string no_worker() { return "no worker process could start"; }
+
+std::string no_process(const std::string& reason) {
+  return "cannot start a worker process: " + reason;
+}
+
+std::string answer_cut_short() { return "the worker's answer was cut short"; }
 
 std::string progress_line(std::size_t done, std::size_t total, const std::string& shader_path,
                           const std::string& verdict) {
@@ -63,20 +76,62 @@ std::string progress_bar(std::size_t done, std::size_t total, std::size_t width)
 }
 
 std::string summary_line(std::size_t shaders, std::size_t converted, std::size_t compile,
-                         std::size_t refused, std::size_t vertex, std::size_t passes,
-                         std::size_t errors) {
+                         std::size_t crashed_or_stopped, std::size_t refused, std::size_t vertex,
+                         std::size_t passes, std::size_t errors, std::size_t render_errors) {
   std::string line = std::to_string(shaders) + " shaders: " + std::to_string(converted) +
                      " converted (" + std::to_string(compile) + " compile, " +
-                     std::to_string(converted - compile) + " do not), " + std::to_string(refused) +
+                     std::to_string(converted - compile - crashed_or_stopped) + " do not";
+  if (crashed_or_stopped > 0) line += ", " + std::to_string(crashed_or_stopped) + " crashed or stopped";
+  line += "), " + std::to_string(refused) +
                      " refused (" + std::to_string(vertex) + " vertex shader, " +
                      std::to_string(passes) + " several passes)";
   if (errors > 0) line += ", " + std::to_string(errors) + " converter errors";
+  if (render_errors > 0) line += ", " + std::to_string(render_errors) + " not rendered";
   return line + "\n";
 }
 
 std::string verdict(const ShaderEntry& entry) {
   if (!is_converted(entry.outcome)) return outcome_label(entry.outcome);
-  return entry.compiled ? "compiles" : "does not compile";
+  if (entry.fault.kind != Fault::none && !entry.fault.while_rendering)
+    return fault_summary(entry.fault);
+  if (!entry.compiled) return "does not compile";
+  if (!entry.render_error.empty()) return "compiles; not rendered: " + entry.render_error;
+  return "compiles";
+}
+
+std::string fault_summary(const WorkerFault& fault) {
+  const bool rendering = fault.while_rendering;
+  switch (fault.kind) {
+    case Fault::none: break;
+    case Fault::crashed: {
+      std::string who = rendering ? "the renderer crashed" : "the compiler crashed";
+      return fault.signal > 0 ? who + " (signal " + std::to_string(fault.signal) + ")" : who;
+    }
+    case Fault::time_limit:
+      return (rendering ? "rendering stopped after " : "stopped after ") +
+             std::to_string(fault.seconds) + " s";
+    case Fault::out_of_memory:
+      return rendering ? "ran out of memory while rendering" : "ran out of memory";
+  }
+  return {};
+}
+
+std::string fault_explanation(const WorkerFault& fault) {
+  switch (fault.kind) {
+    case Fault::none: break;
+    case Fault::crashed:
+      return "Mesa's OpenGL driver crashed on this shader, and the host, which uses the same "
+             "driver, would crash too; a very long expression or deep nesting can exhaust the "
+             "compiler's stack";
+    case Fault::time_limit:
+      return "compiling and rendering took longer than the time limit (--time-limit); the "
+             "compiler copies every function call in place, so functions that call each other "
+             "many times over make its work grow exponentially";
+    case Fault::out_of_memory:
+      return "compiling and rendering needed more memory than the limit (--memory-limit); a "
+             "very large array makes the compiler use memory for every element";
+  }
+  return {};
 }
 
 std::string outcome_key(Outcome outcome) {

@@ -20,19 +20,27 @@ std::string bad_command_line(const std::string& reason);
 
 // The gallery itself cannot be written (standard error, exit status 1).
 std::string cannot_create_gallery(const std::string& gallery_path);
-std::string cannot_write(const std::string& path);
+std::string cannot_write(const std::string& path, const std::string& reason);
 std::string cannot_render(const std::string& reason);
+// Reasons for cannot_render and for a shader's render error.
+std::string no_worker();
+std::string no_process(const std::string& reason);
+std::string answer_cut_short();
 
 // Progress (standard error) and the summary (standard output).
 std::string progress_line(std::size_t done, std::size_t total, const std::string& shader_path,
                           const std::string& verdict);
 std::string progress_bar(std::size_t done, std::size_t total, std::size_t width);
 std::string summary_line(std::size_t shaders, std::size_t converted, std::size_t compile,
-                         std::size_t refused, std::size_t vertex, std::size_t passes,
-                         std::size_t errors);
+                         std::size_t crashed_or_stopped, std::size_t refused, std::size_t vertex,
+                         std::size_t passes, std::size_t errors, std::size_t render_errors);
 
 // A shader's verdict in one or two words, for progress lines and the page.
 std::string verdict(const ShaderEntry& entry);
+// A worker's fault in a few words ("the compiler crashed (signal 11)"), and
+// what it means for the shader.
+std::string fault_summary(const WorkerFault& fault);
+std::string fault_explanation(const WorkerFault& fault);
 // The outcome's name in report.json and in the page's filter.
 std::string outcome_key(Outcome outcome);
 std::string outcome_label(Outcome outcome);

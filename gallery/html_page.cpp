@@ -214,14 +214,14 @@ std::string html_page(const std::vector<ShaderEntry>& entries, const Summary& su
             "\"" + (id == ids[0] ? " checked" : "") + ">";
   std::size_t refused = summary.refused_vertex_shader + summary.refused_several_passes;
   html += "\n<header><h1>isf2orvy gallery</h1><div id=\"summary\">" +
-          html_escape(messages::summary_line(summary.shaders, summary.converted, summary.compile,
-                                             refused, summary.refused_vertex_shader,
-                                             summary.refused_several_passes,
-                                             summary.converter_errors)) +
+          html_escape(messages::summary_line(
+              summary.shaders, summary.converted, summary.compile, summary.crashed_or_stopped,
+              refused, summary.refused_vertex_shader, summary.refused_several_passes,
+              summary.converter_errors, summary.render_errors)) +
           "</div><nav>";
   html += filter("f-all", "all", summary.shaders);
   html += filter("f-compiles", "compile", summary.compile);
-  html += filter("f-fails", "do not compile", summary.do_not_compile);
+  html += filter("f-fails", "do not compile", summary.do_not_compile + summary.crashed_or_stopped);
   html += filter("f-refused", "refused", refused);
   html += filter("f-error", "converter errors", summary.converter_errors);
   html += filter("f-flat", "single colour", summary.single_colour);

@@ -59,6 +59,21 @@ struct CompilerMessage {
   std::string text;        // the compiler's words after its location and severity
 };
 
+// How a worker process ended a shader's compile or render before its end.
+enum class Fault {
+  none,
+  crashed,        // a signal ended the worker (the compiler or driver crashed)
+  time_limit,     // the worker was stopped at the time limit
+  out_of_memory,  // the worker ran into the memory limit
+};
+
+struct WorkerFault {
+  Fault kind = Fault::none;
+  bool while_rendering = false;  // the shader had compiled
+  int signal = 0;                // for Fault::crashed
+  int seconds = 0;               // the time limit, for Fault::time_limit
+};
+
 struct ShaderEntry {
   std::string source_path;  // as listed: INPUT joined with the file name
   std::string file_name;    // the .fs file's name
@@ -82,6 +97,7 @@ struct ShaderEntry {
   std::string animation;  // likewise
   bool single_colour = false;  // every frame one and the same colour
   std::string render_error;  // a frame that could not be drawn or written
+  WorkerFault fault;         // a crash, the time or the memory limit
 };
 
 // How the page and the report name a parameter's kind.
