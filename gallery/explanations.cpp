@@ -1,11 +1,15 @@
 // The known causes as one table. Each row looks at one error message, the
 // line of the user's file it is placed on, and the header's facts, and adds
 // its explanation when they match. A message that no row matches is shown as
-// the compiler gives it, unexplained.
+// the compiler gives it, unexplained. The header's names are looked up by the
+// words of a message, never matched one by one against it, so explaining
+// takes time linear in the messages and the inputs together.
 #include "explanations.h"
 
 #include <algorithm>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "gallery_messages.h"
 #include "params/input_rules.h"
@@ -36,37 +40,96 @@ bool is_kind(const std::string& type, std::string_view type_word) {
   return rule != nullptr && rule == params::input_rule(type_word);
 }
 
-bool mentions_any(std::string_view text, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(),
-                     [&](std::string_view word) { return mentions(text, word); });
-}
-
 bool contains_any(std::string_view text, std::initializer_list<std::string_view> parts) {
   return std::any_of(parts.begin(), parts.end(), [&](std::string_view part) {
     return text.find(part) != std::string_view::npos;
   });
 }
 
-// What a row looks at: the message, its line of the .fs file (empty when it
-// is placed elsewhere), and the shader.
+// The identifiers of a text (maximal runs of identifier characters), each
+// once: as a list in order of appearance, and as a set.
+struct Words {
+  std::vector<std::string_view> list;
+  std::unordered_set<std::string_view> set;
+  bool has_any(std::initializer_list<std::string_view> words) const {
+    return std::any_of(words.begin(), words.end(),
+                       [&](std::string_view word) { return set.count(word) > 0; });
+  }
+};
+
+Words words_of(std::string_view text) {
+  Words words;
+  for (std::size_t at = 0; at < text.size();) {
+    if (!is_identifier_char(text[at])) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at;
+    while (end < text.size() && is_identifier_char(text[end])) ++end;
+    std::string_view word = text.substr(at, end - at);
+    if (words.set.insert(word).second) words.list.push_back(word);
+    at = end;
+  }
+  return words;
+}
+
+// Positions in a list of names, by name.
+using NameIndex = std::unordered_map<std::string_view, std::vector<std::size_t>>;
+
+// The positions of the names that are words of the text, in list order.
+std::vector<std::size_t> named_in(const NameIndex& index, const Words& words) {
+  std::vector<std::size_t> found;
+  for (std::string_view word : words.list) {
+    auto hit = index.find(word);
+    if (hit != index.end()) found.insert(found.end(), hit->second.begin(), hit->second.end());
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+// The shader's side of the clues, built once per shader.
+struct ShaderIndex {
+  NameIndex inputs;    // header.inputs by name
+  NameIndex imported;  // header.imported by name
+  bool has_images = false;
+};
+
+ShaderIndex index_shader(const HeaderFacts& header) {
+  ShaderIndex index;
+  for (std::size_t i = 0; i < header.inputs.size(); ++i)
+    index.inputs[header.inputs[i].name].push_back(i);
+  for (std::size_t i = 0; i < header.imported.size(); ++i)
+    index.imported[header.imported[i]].push_back(i);
+  index.has_images = std::any_of(header.inputs.begin(), header.inputs.end(), [](const HeaderInput& in) {
+    return !in.name.empty() && is_kind(in.type, "IMAGE");
+  });
+  return index;
+}
+
+// What a row looks at: the message and its words, its line of the .fs file
+// (empty when it is placed elsewhere) and that line's words, and the shader.
 struct Clue {
   const CompilerMessage& message;
   std::string_view fs_line;
   const ShaderEntry& entry;
+  const Words& message_words;
+  const Words& line_words;
+  const ShaderIndex& shader;
 };
 
 using Explain = void (*)(const Clue& clue, std::vector<std::string>& out);
 
 void unsupported_type(const Clue& clue, std::vector<std::string>& out) {
-  for (const HeaderInput& input : clue.entry.header.inputs)
-    if (!input.type.empty() && has_no_rule(input.type) &&
-        mentions(clue.message.text, input.name))
+  for (std::size_t i : named_in(clue.shader.inputs, clue.message_words)) {
+    const HeaderInput& input = clue.entry.header.inputs[i];
+    if (!input.type.empty() && has_no_rule(input.type))
       out.push_back(messages::unsupported_input_type(input.name, input.type));
+  }
 }
 
 void imported_image(const Clue& clue, std::vector<std::string>& out) {
-  for (const std::string& name : clue.entry.header.imported)
-    if (mentions(clue.message.text, name)) out.push_back(messages::imported_image(name));
+  for (std::size_t i : named_in(clue.shader.imported, clue.message_words))
+    out.push_back(messages::imported_image(clue.entry.header.imported[i]));
 }
 
 void legacy_name(const Clue& clue, std::vector<std::string>& out) {
@@ -77,11 +140,7 @@ void legacy_name(const Clue& clue, std::vector<std::string>& out) {
 // Without image inputs the converter declares isf_FragNormCoord as a local of
 // main, so any other function that uses it finds it undeclared.
 void coordinate_outside_main(const Clue& clue, std::vector<std::string>& out) {
-  bool has_images = std::any_of(
-      clue.entry.header.inputs.begin(), clue.entry.header.inputs.end(), [](const HeaderInput& in) {
-        return !in.name.empty() && is_kind(in.type, "IMAGE");
-      });
-  if (!has_images && mentions(clue.message.text, "isf_FragNormCoord"))
+  if (!clue.shader.has_images && mentions(clue.message.text, "isf_FragNormCoord"))
     out.push_back(messages::normalised_coordinate_outside_main());
 }
 
@@ -89,10 +148,10 @@ void coordinate_outside_main(const Clue& clue, std::vector<std::string>& out) {
 // the declaring line.
 void point_name_reused(const Clue& clue, std::vector<std::string>& out) {
   if (clue.message.text.find("syntax error") == std::string::npos) return;
-  for (const HeaderInput& input : clue.entry.header.inputs)
-    if (is_kind(input.type, "POINT2D") &&
-        mentions(clue.fs_line, input.name))
-      out.push_back(messages::point_name_reused(input.name));
+  for (std::size_t i : named_in(clue.shader.inputs, clue.line_words)) {
+    const HeaderInput& input = clue.entry.header.inputs[i];
+    if (is_kind(input.type, "POINT2D")) out.push_back(messages::point_name_reused(input.name));
+  }
 }
 
 void int_to_float(const Clue& clue, std::vector<std::string>& out) {
@@ -102,12 +161,12 @@ void int_to_float(const Clue& clue, std::vector<std::string>& out) {
 }
 
 void precision_qualifier(const Clue& clue, std::vector<std::string>& out) {
-  if (mentions_any(clue.fs_line, {"precision", "highp", "mediump", "lowp"}))
+  if (clue.line_words.has_any({"precision", "highp", "mediump", "lowp"}))
     out.push_back(messages::newer_glsl_precision());
 }
 
 void unsigned_integer(const Clue& clue, std::vector<std::string>& out) {
-  if (mentions_any(clue.fs_line, {"uint", "uvec2", "uvec3", "uvec4"}))
+  if (clue.line_words.has_any({"uint", "uvec2", "uvec3", "uvec4"}))
     out.push_back(messages::newer_glsl_unsigned());
 }
 
@@ -139,7 +198,11 @@ std::vector<std::string_view> split_lines(std::string_view text) {
 
 std::vector<std::string> explain_failure(const ShaderEntry& entry) {
   std::vector<std::string_view> lines = split_lines(entry.fs_text);
+  ShaderIndex shader = index_shader(entry.header);
   std::vector<std::string> explanations;
+  std::unordered_set<std::string> given;
+  std::unordered_map<int, Words> line_words;  // each line read once, however many messages
+  const Words no_words;
   for (const CompilerMessage& message : entry.messages) {
     if (message.severity != "error") continue;
     std::string_view fs_line;
@@ -147,11 +210,16 @@ std::vector<std::string> explain_failure(const ShaderEntry& entry) {
     if (message.frag_line > 0 && message.place.origin == LineOrigin::shader && at >= 1 &&
         static_cast<std::size_t>(at) <= lines.size())
       fs_line = lines[static_cast<std::size_t>(at) - 1];
+    Words message_words = words_of(message.text);
+    auto cached = line_words.find(at);
+    if (!fs_line.empty() && cached == line_words.end())
+      cached = line_words.emplace(at, words_of(fs_line)).first;
+    const Words& words = fs_line.empty() ? no_words : cached->second;
+    Clue clue{message, fs_line, entry, message_words, words, shader};
     std::vector<std::string> found;
-    for (Explain explain : known_causes) explain(Clue{message, fs_line, entry}, found);
+    for (Explain explain : known_causes) explain(clue, found);
     for (std::string& text : found)
-      if (std::find(explanations.begin(), explanations.end(), text) == explanations.end())
-        explanations.push_back(std::move(text));
+      if (given.insert(text).second) explanations.push_back(std::move(text));
   }
   return explanations;
 }
