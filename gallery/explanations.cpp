@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "compiler_lines.h"
 #include "gallery_messages.h"
 #include "params/input_rules.h"
 
@@ -180,17 +181,12 @@ const Explain known_causes[] = {
     int_to_float,     precision_qualifier, unsigned_integer, array_constructor,
 };
 
-// The lines of the shader file, without their line ends.
+// The lines of the shader file as the compiler counts them, without their
+// line ends.
 std::vector<std::string_view> split_lines(std::string_view text) {
   std::vector<std::string_view> lines;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    start = end + 1;
-  }
+  for (const CompilerLine& line : compiler_lines(text).lines)
+    lines.push_back(text.substr(line.begin, line.end - line.begin));
   return lines;
 }
 

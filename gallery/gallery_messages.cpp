@@ -164,6 +164,7 @@ std::string origin_label(LineOrigin origin) {
     case LineOrigin::uniforms: return "generated uniform declarations";
     case LineOrigin::prologue: return "generated prologue of main";
     case LineOrigin::separator: return "generated empty line";
+    case LineOrigin::unplaced: return "line numbered by a #line directive";
   }
   return {};
 }

@@ -85,7 +85,8 @@ bool compile_entry(render::OffscreenContext& context, ShaderEntry& entry) {
     context.use_fragment_program(entry.frag_text);
   } catch (const render::ShaderError& error) {
     entry.compiled = false;
-    entry.messages = read_compiler_log(error.log(), entry.frag_lines);
+    entry.messages = read_compiler_log(error.log(), entry.frag_lines, entry.frag_text,
+                                       entry.fs_text);
     entry.explanations = explain_failure(entry);
     return false;
   }

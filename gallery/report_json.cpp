@@ -31,7 +31,7 @@ nlohmann::json message_json(const CompilerMessage& message) {
     m["frag_line"] = message.frag_line;
     if (message.place.origin == LineOrigin::shader)
       m["fs_line"] = message.place.fs_line;
-    else
+    else if (message.place.origin != LineOrigin::unplaced)
       m["generated"] = messages::origin_label(message.place.origin);
   }
   return m;

@@ -44,6 +44,7 @@ enum class LineOrigin {
   uniforms,          // the uniform declarations
   prologue,          // the lines inserted at the start of main
   separator,         // the empty lines between the blocks
+  unplaced,          // a line number that a #line directive leaves ambiguous
 };
 
 struct SourcePlace {
@@ -53,7 +54,8 @@ struct SourcePlace {
 
 // One line of the compiler's log, placed in the user's file.
 struct CompilerMessage {
-  int frag_line = 0;       // the converted text's line, 0 when the log gave none
+  int frag_line = 0;       // the converted text's line, 0 when the log gave none;
+                           // for LineOrigin::unplaced the number as the log gives it
   SourcePlace place;       // meaningful when frag_line > 0
   std::string severity;    // "error", "warning", or empty
   std::string text;        // the compiler's words after its location and severity
