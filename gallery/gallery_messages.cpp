@@ -134,6 +134,16 @@ std::string fault_explanation(const WorkerFault& fault) {
   return {};
 }
 
+std::string fault_key(Fault kind) {
+  switch (kind) {
+    case Fault::none: return "none";
+    case Fault::crashed: return "crashed";
+    case Fault::time_limit: return "time_limit";
+    case Fault::out_of_memory: return "out_of_memory";
+  }
+  return {};
+}
+
 std::string outcome_key(Outcome outcome) {
   switch (outcome) {
     case Outcome::converted: return "converted";

@@ -41,6 +41,8 @@ std::string verdict(const ShaderEntry& entry);
 // what it means for the shader.
 std::string fault_summary(const WorkerFault& fault);
 std::string fault_explanation(const WorkerFault& fault);
+// The fault's name in report.json.
+std::string fault_key(Fault kind);
 // The outcome's name in report.json and in the page's filter.
 std::string outcome_key(Outcome outcome);
 std::string outcome_label(Outcome outcome);

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "gallery_messages.h"
+#include "json_text.h"
 
 namespace gallery {
 namespace {
@@ -110,7 +111,7 @@ std::string picture(const ShaderEntry& entry, const PageSettings& settings) {
   return "<div class=\"pic\"><img loading=\"lazy\" decoding=\"async\" src=\"media/" +
          html_escape(url_path(file)) + "\" width=\"" + std::to_string(settings.width) +
          "\" height=\"" + std::to_string(settings.height) + "\" alt=\"" +
-         html_escape(entry.file_name) + "\"></div>";
+         html_escape(readable_text(entry.file_name)) + "\"></div>";
 }
 
 std::string source_link(const ShaderEntry& entry, const PageSettings& settings) {
@@ -124,7 +125,7 @@ std::string source_link(const ShaderEntry& entry, const PageSettings& settings) 
 std::string card(const ShaderEntry& entry, const PageSettings& settings) {
   std::string html = "<article class=\"card " + verdict_class(entry) + "\">";
   html += picture(entry, settings);
-  html += "<h2>" + html_escape(entry.file_name) + "</h2>";
+  html += "<h2>" + html_escape(readable_text(entry.file_name)) + "</h2>";
   html += "<div class=\"verdict\">" + html_escape(messages::outcome_label(entry.outcome));
   if (is_converted(entry.outcome)) html += ", " + html_escape(messages::verdict(entry));
   html += "</div>";

@@ -1,5 +1,5 @@
 // GALLERY_DIR/report.json: the gallery's facts for scripts. The schema is
-// versioned; README.md describes version 1 field by field.
+// versioned; README.md describes version 2 field by field.
 #pragma once
 
 #include <string>
@@ -10,7 +10,7 @@
 
 namespace gallery {
 
-inline constexpr int report_schema_version = 1;
+inline constexpr int report_schema_version = 2;
 
 // The report's text, pretty-printed, ending in a line feed. Paths of pictures
 // and .frag files are relative to the gallery folder.
