@@ -60,9 +60,15 @@ int worker_main(int socket, std::vector<ShaderEntry>& entries, const RenderSetti
       std::size_t index = read_index(job);
       if (index >= entries.size()) return 1;
       ShaderEntry& entry = entries[index];
-      if (compile_entry(*context, entry)) {
-        if (!send_record(socket, 'C', {})) return 1;
-        render_entry(*context, settings, entry);
+      try {
+        if (compile_entry(*context, entry)) {
+          if (!send_record(socket, 'C', {})) return 1;
+          render_entry(*context, settings, entry);
+        }
+      } catch (const std::bad_alloc&) {
+        throw;
+      } catch (const std::exception& error) {
+        entry.render_error = error.what();  // OpenGL failing outside the compiler's log
       }
       if (!send_record(socket, 'R', encode_result(entry))) return 1;
     }
