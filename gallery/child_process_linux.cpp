@@ -31,6 +31,7 @@ namespace {
 
 // The child's memory limit and its flag, for the crash handler.
 std::size_t child_memory_limit = 0;
+std::size_t page_size = 4096;
 volatile int* child_flag = nullptr;
 char crash_stack[64 * 1024];
 
@@ -44,7 +45,7 @@ std::size_t process_size() {
   std::size_t pages = 0;
   for (ssize_t i = 0; i < n && text[i] >= '0' && text[i] <= '9'; ++i)
     pages = pages * 10 + static_cast<std::size_t>(text[i] - '0');
-  return pages * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  return pages * page_size;
 }
 
 // A failed allocation leaves errno at ENOMEM, or the process close to its
@@ -104,6 +105,7 @@ std::optional<Child> start_child(const std::function<int(int socket)>& body,
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != parent) ::_exit(1);
     child_memory_limit = memory_limit;
+    page_size = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
     child_flag = child.out_of_memory;
     handle_crashes();
     limit_memory(memory_limit);

@@ -121,19 +121,20 @@ class Pool {
 
   // Gives each idle worker the next shader; false when no worker is left.
   bool hand_out() {
-    bool alive = false;
     for (Worker& worker : workers_) {
-      if (!worker.child) continue;
-      alive = true;
-      if (worker.job != no_job || pending_.empty()) continue;
+      if (!worker.child || worker.job != no_job || pending_.empty()) continue;
       worker.job = pending_.front();
       pending_.pop_front();
       worker.compiled = false;
       worker.deadline = Clock::now() + std::chrono::seconds(pool_.time_limit);
-      // A worker that has gone meanwhile is found ended by the next read.
-      os::send_all(worker.child->socket, index_bytes(worker.job));
+      if (os::send_all(worker.child->socket, index_bytes(worker.job))) continue;
+      // It ended while idle: the shader waits for another worker.
+      pending_.push_front(worker.job);
+      worker.job = no_job;
+      ended(worker, false);
     }
-    return alive;
+    return std::any_of(workers_.begin(), workers_.end(),
+                       [](const Worker& worker) { return worker.child.has_value(); });
   }
 
   void wait_and_read() {
