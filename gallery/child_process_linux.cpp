@@ -72,15 +72,22 @@ void handle_crashes() {
   }
 }
 
+// The limit that the child gets: none where the sanitizer's shadow memory
+// makes the address space huge from the start.
+std::size_t usable_limit(std::size_t bytes) {
+#ifdef ISF2ORVY_ASAN
+  (void)bytes;
+  return 0;
+#else
+  return bytes;
+#endif
+}
+
 void limit_memory(std::size_t bytes) {
-#ifndef ISF2ORVY_ASAN
   if (bytes == 0) return;
   struct rlimit limit {};
   limit.rlim_cur = limit.rlim_max = bytes;
   ::setrlimit(RLIMIT_AS, &limit);
-#else
-  (void)bytes;
-#endif
 }
 
 }  // namespace
@@ -104,11 +111,11 @@ std::optional<Child> start_child(const std::function<int(int socket)>& body,
     ::close(ends[0]);
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (::getppid() != parent) ::_exit(1);
-    child_memory_limit = memory_limit;
+    child_memory_limit = usable_limit(memory_limit);
     page_size = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
     child_flag = child.out_of_memory;
     handle_crashes();
-    limit_memory(memory_limit);
+    limit_memory(child_memory_limit);
     ::_exit(body(ends[1]));
   }
   ::close(ends[1]);
