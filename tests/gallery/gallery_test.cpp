@@ -274,8 +274,13 @@ TEST(GalleryCommandLine, ExitStatuses) {
 // worker only, says why, and the page and the report hold all four. The limit
 // leaves a good shader time on a busy machine under the sanitizers.
 TEST(GalleryFaults, CrashAndHangEndTheirShaderOnly) {
-  test_support::TempDir gallery;
-  validation::CommandRun run = run_gallery({test_support::source_path("tests/gallery/faults"),
+  test_support::TempDir shaders, gallery;
+  for (const auto& [from, to] : {std::pair{"examples/checker.fs", "a_good.fs"},
+                                 std::pair{"tests/gallery/faults/b_crash.fs", "b_crash.fs"},
+                                 std::pair{"tests/gallery/faults/c_hang.fs", "c_hang.fs"},
+                                 std::pair{"examples/clock.fs", "d_good.fs"}})
+    fs::copy_file(test_support::source_path(from), shaders.at(to));
+  validation::CommandRun run = run_gallery({shaders.path().string(),
                                            gallery.path().string(), "--time-limit", "5",
                                            "--jobs", "2", "--frames", "2"});
   EXPECT_EQ(run.status, 1) << run.output;
