@@ -3,7 +3,8 @@
 #include "compiler_log.h"
 
 #include <sstream>
-#include <string_view>
+
+#include "compiler_lines.h"
 
 namespace gallery {
 namespace {
@@ -59,10 +60,40 @@ CompilerMessage read_line(std::string_view line) {
   return message;
 }
 
+// Puts the message on the .frag line that the compiler means by its number,
+// and on the .fs line that this line came from. A number that a #line
+// directive made ambiguous stays as the compiler gave it, unplaced.
+void place(CompilerMessage& message, const std::vector<SourcePlace>& places,
+           const CompilerLines& frag, const std::vector<int>& fs_first) {
+  std::optional<std::size_t> found = frag.find(message.frag_line);
+  if (!found) {
+    if (frag.renumbered)
+      message.place.origin = LineOrigin::unplaced;
+    else
+      message.frag_line = 0;
+    return;
+  }
+  const CompilerLine& line = frag.lines[*found];
+  if (line.lf_line >= places.size()) {
+    message.frag_line = 0;
+    return;
+  }
+  message.frag_line = static_cast<int>(*found + 1);
+  message.place = places[line.lf_line];
+  int lf = message.place.fs_line;
+  if (message.place.origin == LineOrigin::shader && lf >= 1 &&
+      static_cast<std::size_t>(lf) <= fs_first.size())
+    message.place.fs_line = fs_first[static_cast<std::size_t>(lf) - 1] + static_cast<int>(line.part);
+}
+
 }  // namespace
 
 std::vector<CompilerMessage> read_compiler_log(const std::string& log,
-                                               const std::vector<SourcePlace>& places) {
+                                               const std::vector<SourcePlace>& places,
+                                               std::string_view frag_text,
+                                               std::string_view fs_text) {
+  CompilerLines frag = compiler_lines(frag_text);
+  std::vector<int> fs_first = first_compiler_line_of_lf_lines(compiler_lines(fs_text));
   std::vector<CompilerMessage> messages;
   std::istringstream lines(log);
   std::string line;
@@ -70,10 +101,7 @@ std::vector<CompilerMessage> read_compiler_log(const std::string& log,
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.find_first_not_of(" \t") == std::string::npos) continue;
     CompilerMessage message = read_line(line);
-    if (message.frag_line > 0 && static_cast<std::size_t>(message.frag_line) <= places.size())
-      message.place = places[static_cast<std::size_t>(message.frag_line) - 1];
-    else
-      message.frag_line = 0;
+    if (message.frag_line > 0) place(message, places, frag, fs_first);
     messages.push_back(std::move(message));
   }
   return messages;

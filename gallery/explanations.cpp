@@ -1,12 +1,17 @@
 // The known causes as one table. Each row looks at one error message, the
 // line of the user's file it is placed on, and the header's facts, and adds
 // its explanation when they match. A message that no row matches is shown as
-// the compiler gives it, unexplained.
+// the compiler gives it, unexplained. The header's names are looked up by the
+// words of a message, never matched one by one against it, so explaining
+// takes time linear in the messages and the inputs together.
 #include "explanations.h"
 
 #include <algorithm>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
+#include "compiler_lines.h"
 #include "gallery_messages.h"
 #include "params/input_rules.h"
 
@@ -17,25 +22,8 @@ bool is_identifier_char(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-// `word` occurs in `text` with no identifier character on either side.
-bool mentions(std::string_view text, std::string_view word) {
-  if (word.empty()) return false;
-  for (std::size_t at = text.find(word); at != std::string_view::npos;
-       at = text.find(word, at + 1)) {
-    bool starts = at == 0 || !is_identifier_char(text[at - 1]);
-    std::size_t end = at + word.size();
-    if (starts && (end == text.size() || !is_identifier_char(text[end]))) return true;
-  }
-  return false;
-}
-
 // The converter's own reading of a TYPE: the rule it applies, if any.
 bool has_no_rule(const std::string& type) { return params::input_rule(type) == nullptr; }
-
-bool mentions_any(std::string_view text, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(),
-                     [&](std::string_view word) { return mentions(text, word); });
-}
 
 bool contains_any(std::string_view text, std::initializer_list<std::string_view> parts) {
   return std::any_of(parts.begin(), parts.end(), [&](std::string_view part) {
@@ -43,21 +31,78 @@ bool contains_any(std::string_view text, std::initializer_list<std::string_view>
   });
 }
 
-// What a row looks at: the message, its line of the .fs file (empty when it
-// is placed elsewhere), and the shader.
+// The identifiers of a text (maximal runs of identifier characters), each
+// once: as a list in order of appearance, and as a set.
+struct Words {
+  std::vector<std::string_view> list;
+  std::unordered_set<std::string_view> set;
+  bool has_any(std::initializer_list<std::string_view> words) const {
+    return std::any_of(words.begin(), words.end(),
+                       [&](std::string_view word) { return set.count(word) > 0; });
+  }
+};
+
+Words words_of(std::string_view text) {
+  Words words;
+  for (std::size_t at = 0; at < text.size();) {
+    if (!is_identifier_char(text[at])) {
+      ++at;
+      continue;
+    }
+    std::size_t end = at;
+    while (end < text.size() && is_identifier_char(text[end])) ++end;
+    std::string_view word = text.substr(at, end - at);
+    if (words.set.insert(word).second) words.list.push_back(word);
+    at = end;
+  }
+  return words;
+}
+
+// Positions in a list of names, by name.
+using NameIndex = std::unordered_map<std::string_view, std::vector<std::size_t>>;
+
+// The positions of the names that are words of the text, in list order.
+std::vector<std::size_t> named_in(const NameIndex& index, const Words& words) {
+  std::vector<std::size_t> found;
+  for (std::string_view word : words.list) {
+    auto hit = index.find(word);
+    if (hit != index.end()) found.insert(found.end(), hit->second.begin(), hit->second.end());
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+// The shader's side of the clues, built once per shader.
+struct ShaderIndex {
+  NameIndex inputs;  // header.inputs by name
+};
+
+ShaderIndex index_shader(const HeaderFacts& header) {
+  ShaderIndex index;
+  for (std::size_t i = 0; i < header.inputs.size(); ++i)
+    index.inputs[header.inputs[i].name].push_back(i);
+  return index;
+}
+
+// What a row looks at: the message and its words, its line of the .fs file
+// (empty when it is placed elsewhere) and that line's words, and the shader.
 struct Clue {
   const CompilerMessage& message;
   std::string_view fs_line;
   const ShaderEntry& entry;
+  const Words& message_words;
+  const Words& line_words;
+  const ShaderIndex& shader;
 };
 
 using Explain = void (*)(const Clue& clue, std::vector<std::string>& out);
 
 void unsupported_type(const Clue& clue, std::vector<std::string>& out) {
-  for (const HeaderInput& input : clue.entry.header.inputs)
-    if (!input.type.empty() && has_no_rule(input.type) &&
-        mentions(clue.message.text, input.name))
+  for (std::size_t i : named_in(clue.shader.inputs, clue.message_words)) {
+    const HeaderInput& input = clue.entry.header.inputs[i];
+    if (!input.type.empty() && has_no_rule(input.type))
       out.push_back(messages::unsupported_input_type(input.name, input.type));
+  }
 }
 
 // A name of the code that is no input and that nothing declares. Inputs of
@@ -69,16 +114,15 @@ void undeclared_name(const Clue& clue, std::vector<std::string>& out) {
       text.compare(text.size() - suffix.size(), suffix.size(), suffix) != 0)
     return;
   const std::string name = text.substr(1, text.size() - suffix.size() - 1);
-  for (const HeaderInput& input : clue.entry.header.inputs)
-    if (input.name == name) return;
+  if (clue.shader.inputs.count(name) > 0) return;
   out.push_back(messages::undeclared_name(name));
 }
 
 // An input named like one of the host's uniforms is declared twice.
 void host_uniform_name(const Clue& clue, std::vector<std::string>& out) {
   if (clue.message.text.find("redeclared") == std::string::npos) return;
-  for (const HeaderInput& input : clue.entry.header.inputs)
-    if (mentions(clue.message.text, input.name)) out.push_back(messages::host_uniform_name(input.name));
+  for (std::size_t i : named_in(clue.shader.inputs, clue.message_words))
+    out.push_back(messages::host_uniform_name(clue.entry.header.inputs[i].name));
 }
 
 void int_compared_with_float(const Clue& clue, std::vector<std::string>& out) {
@@ -99,12 +143,12 @@ void int_to_float(const Clue& clue, std::vector<std::string>& out) {
 }
 
 void precision_qualifier(const Clue& clue, std::vector<std::string>& out) {
-  if (mentions_any(clue.fs_line, {"precision", "highp", "mediump", "lowp"}))
+  if (clue.line_words.has_any({"precision", "highp", "mediump", "lowp"}))
     out.push_back(messages::newer_glsl_precision());
 }
 
 void unsigned_integer(const Clue& clue, std::vector<std::string>& out) {
-  if (mentions_any(clue.fs_line, {"uint", "uvec2", "uvec3", "uvec4"}))
+  if (clue.line_words.has_any({"uint", "uvec2", "uvec3", "uvec4"}))
     out.push_back(messages::newer_glsl_unsigned());
 }
 
@@ -119,17 +163,12 @@ const Explain known_causes[] = {
     precision_qualifier, unsigned_integer,    array_constructor,
 };
 
-// The lines of the shader file, without their line ends.
+// The lines of the shader file as the compiler counts them, without their
+// line ends.
 std::vector<std::string_view> split_lines(std::string_view text) {
   std::vector<std::string_view> lines;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    start = end + 1;
-  }
+  for (const CompilerLine& line : compiler_lines(text).lines)
+    lines.push_back(text.substr(line.begin, line.end - line.begin));
   return lines;
 }
 
@@ -137,7 +176,11 @@ std::vector<std::string_view> split_lines(std::string_view text) {
 
 std::vector<std::string> explain_failure(const ShaderEntry& entry) {
   std::vector<std::string_view> lines = split_lines(entry.fs_text);
+  ShaderIndex shader = index_shader(entry.header);
   std::vector<std::string> explanations;
+  std::unordered_set<std::string> given;
+  std::unordered_map<int, Words> line_words;  // each line read once, however many messages
+  const Words no_words;
   for (const CompilerMessage& message : entry.messages) {
     if (message.severity != "error") continue;
     std::string_view fs_line;
@@ -145,11 +188,16 @@ std::vector<std::string> explain_failure(const ShaderEntry& entry) {
     if (message.frag_line > 0 && message.place.origin == LineOrigin::shader && at >= 1 &&
         static_cast<std::size_t>(at) <= lines.size())
       fs_line = lines[static_cast<std::size_t>(at) - 1];
+    Words message_words = words_of(message.text);
+    auto cached = line_words.find(at);
+    if (!fs_line.empty() && cached == line_words.end())
+      cached = line_words.emplace(at, words_of(fs_line)).first;
+    const Words& words = fs_line.empty() ? no_words : cached->second;
+    Clue clue{message, fs_line, entry, message_words, words, shader};
     std::vector<std::string> found;
-    for (Explain explain : known_causes) explain(Clue{message, fs_line, entry}, found);
+    for (Explain explain : known_causes) explain(clue, found);
     for (std::string& text : found)
-      if (std::find(explanations.begin(), explanations.end(), text) == explanations.end())
-        explanations.push_back(std::move(text));
+      if (given.insert(text).second) explanations.push_back(std::move(text));
   }
   return explanations;
 }

@@ -13,9 +13,14 @@ std::string usage() {
          "  --fps N           animation frames per second (default 12)\n"
          "  --image PATH.png  the next image input: the first --image feeds tex0, the\n"
          "                    second tex1, ...; the others get a test pattern\n"
-         "  --jobs N          render workers (default: one per core)\n"
-         "Exit status: 0 when every converted shader compiles, 1 when one does not or\n"
-         "something could not be read or written, 2 for a bad command line.\n";
+         "  --jobs N          worker processes that compile and render (default: one\n"
+         "                    per core)\n"
+         "  --time-limit S    seconds a shader may take to compile and render (default 20)\n"
+         "  --memory-limit M  MiB of memory per worker process (default 2048, 0: none)\n"
+         "  -h, --help        this text\n"
+         "A shader that crashes the compiler or passes a limit ends its worker only.\n"
+         "Exit status: 0 when every converted shader compiles and renders, 1 when one\n"
+         "does not or something could not be read or written, 2 for a bad command line.\n";
 }
 
 std::string option_needs_value(const std::string& option) {
@@ -42,13 +47,21 @@ std::string cannot_create_gallery(const std::string& gallery_path) {
   return "isf2orvy-gallery: cannot create the gallery folder " + gallery_path + "\n";
 }
 
-std::string cannot_write(const std::string& path) {
-  return "isf2orvy-gallery: cannot write " + path + "\n";
+std::string cannot_write(const std::string& path, const std::string& reason) {
+  return "isf2orvy-gallery: cannot write " + path + ": " + reason + "\n";
 }
 
 std::string cannot_render(const std::string& reason) {
   return "isf2orvy-gallery: cannot render: " + reason + "\n";
 }
+
+std::string no_worker() { return "no worker process could start"; }
+
+std::string no_process(const std::string& reason) {
+  return "cannot start a worker process: " + reason;
+}
+
+std::string answer_cut_short() { return "the worker's answer was cut short"; }
 
 std::string progress_line(std::size_t done, std::size_t total, const std::string& shader_path,
                           const std::string& verdict) {
@@ -65,19 +78,71 @@ std::string progress_bar(std::size_t done, std::size_t total, std::size_t width)
 std::string summary_line(const Summary& s) {
   std::string line = std::to_string(s.shaders) + " shaders: " + std::to_string(s.converted) +
                      " converted (" + std::to_string(s.compile) + " compile, " +
-                     std::to_string(s.converted - s.compile) + " do not), " +
-                     std::to_string(refused(s)) + " refused (" +
-                     std::to_string(s.refused_vertex_shader) + " vertex shader, " +
-                     std::to_string(s.refused_several_passes) + " several passes, " +
-                     std::to_string(s.refused_audio_inputs) + " audio inputs, " +
-                     std::to_string(s.refused_imported_images) + " imported images)";
+                     std::to_string(s.converted - s.compile - s.crashed_or_stopped) + " do not";
+  if (s.crashed_or_stopped > 0)
+    line += ", " + std::to_string(s.crashed_or_stopped) + " crashed or stopped";
+  line += "), " + std::to_string(refused(s)) + " refused (" +
+          std::to_string(s.refused_vertex_shader) + " vertex shader, " +
+          std::to_string(s.refused_several_passes) + " several passes, " +
+          std::to_string(s.refused_audio_inputs) + " audio inputs, " +
+          std::to_string(s.refused_imported_images) + " imported images)";
   if (s.converter_errors > 0) line += ", " + std::to_string(s.converter_errors) + " converter errors";
+  if (s.render_errors > 0) line += ", " + std::to_string(s.render_errors) + " not rendered";
   return line + "\n";
 }
 
 std::string verdict(const ShaderEntry& entry) {
   if (!is_converted(entry.outcome)) return outcome_label(entry.outcome);
-  return entry.compiled ? "compiles" : "does not compile";
+  if (entry.fault.kind != Fault::none && !entry.fault.while_rendering)
+    return fault_summary(entry.fault);
+  if (!entry.compiled) return "does not compile";
+  if (!entry.render_error.empty()) return "compiles; not rendered: " + entry.render_error;
+  return "compiles";
+}
+
+std::string fault_summary(const WorkerFault& fault) {
+  const bool rendering = fault.while_rendering;
+  switch (fault.kind) {
+    case Fault::none: break;
+    case Fault::crashed: {
+      std::string who = rendering ? "the renderer crashed" : "the compiler crashed";
+      return fault.signal > 0 ? who + " (signal " + std::to_string(fault.signal) + ")" : who;
+    }
+    case Fault::time_limit:
+      return (rendering ? "rendering stopped after " : "stopped after ") +
+             std::to_string(fault.seconds) + " s";
+    case Fault::out_of_memory:
+      return rendering ? "ran out of memory while rendering" : "ran out of memory";
+  }
+  return {};
+}
+
+std::string fault_explanation(const WorkerFault& fault) {
+  switch (fault.kind) {
+    case Fault::none: break;
+    case Fault::crashed:
+      return "Mesa's OpenGL driver crashed on this shader, and the host, which uses the same "
+             "driver, would crash too; a very long expression or deep nesting can exhaust the "
+             "compiler's stack";
+    case Fault::time_limit:
+      return "compiling and rendering took longer than the time limit (--time-limit); the "
+             "compiler copies every function call in place, so functions that call each other "
+             "many times over make its work grow exponentially";
+    case Fault::out_of_memory:
+      return "compiling and rendering needed more memory than the limit (--memory-limit); a "
+             "very large array makes the compiler use memory for every element";
+  }
+  return {};
+}
+
+std::string fault_key(Fault kind) {
+  switch (kind) {
+    case Fault::none: return "none";
+    case Fault::crashed: return "crashed";
+    case Fault::time_limit: return "time_limit";
+    case Fault::out_of_memory: return "out_of_memory";
+  }
+  return {};
 }
 
 std::string outcome_key(Outcome outcome) {
@@ -114,6 +179,7 @@ std::string origin_label(LineOrigin origin) {
     case LineOrigin::uniforms: return "generated uniform declarations";
     case LineOrigin::prologue: return "generated prologue of main";
     case LineOrigin::separator: return "generated empty line";
+    case LineOrigin::unplaced: return "line numbered by a #line directive";
   }
   return {};
 }

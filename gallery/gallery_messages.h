@@ -21,8 +21,12 @@ std::string bad_command_line(const std::string& reason);
 
 // The gallery itself cannot be written (standard error, exit status 1).
 std::string cannot_create_gallery(const std::string& gallery_path);
-std::string cannot_write(const std::string& path);
+std::string cannot_write(const std::string& path, const std::string& reason);
 std::string cannot_render(const std::string& reason);
+// Reasons for cannot_render and for a shader's render error.
+std::string no_worker();
+std::string no_process(const std::string& reason);
+std::string answer_cut_short();
 
 // Progress (standard error) and the summary (standard output).
 std::string progress_line(std::size_t done, std::size_t total, const std::string& shader_path,
@@ -32,6 +36,12 @@ std::string summary_line(const Summary& summary);
 
 // A shader's verdict in one or two words, for progress lines and the page.
 std::string verdict(const ShaderEntry& entry);
+// A worker's fault in a few words ("the compiler crashed (signal 11)"), and
+// what it means for the shader.
+std::string fault_summary(const WorkerFault& fault);
+std::string fault_explanation(const WorkerFault& fault);
+// The fault's name in report.json.
+std::string fault_key(Fault kind);
 // The outcome's name in report.json and in the page's filter.
 std::string outcome_key(Outcome outcome);
 std::string outcome_label(Outcome outcome);

@@ -9,6 +9,7 @@
 
 #include "gallery_messages.h"
 #include "live_files.h"
+#include "json_text.h"
 
 namespace gallery {
 namespace {
@@ -115,7 +116,7 @@ std::string picture(const ShaderEntry& entry, const PageSettings& settings) {
   return "<div class=\"pic\"><img loading=\"lazy\" decoding=\"async\" src=\"media/" +
          html_escape(url_path(file)) + "\" width=\"" + std::to_string(settings.width) +
          "\" height=\"" + std::to_string(settings.height) + "\" alt=\"" +
-         html_escape(entry.file_name) + "\"></div>";
+         html_escape(readable_text(entry.file_name)) + "\"></div>";
 }
 
 std::string source_link(const ShaderEntry& entry, const PageSettings& settings) {
@@ -133,7 +134,7 @@ std::string card(const ShaderEntry& entry, const PageSettings& settings) {
             html_escape(url_path(live_script_name(entry))) + "\"";
   html += ">";
   html += picture(entry, settings);
-  html += "<h2>" + html_escape(entry.file_name) + "</h2>";
+  html += "<h2>" + html_escape(readable_text(entry.file_name)) + "</h2>";
   html += "<div class=\"verdict\">" + html_escape(messages::outcome_label(entry.outcome));
   if (is_converted(entry.outcome)) html += ", " + html_escape(messages::verdict(entry));
   html += "</div>";
@@ -227,7 +228,7 @@ std::string html_page(const std::vector<ShaderEntry>& entries, const Summary& su
           html_escape(messages::summary_line(summary)) + "</div><nav>";
   html += filter("f-all", "all", summary.shaders);
   html += filter("f-compiles", "compile", summary.compile);
-  html += filter("f-fails", "do not compile", summary.do_not_compile);
+  html += filter("f-fails", "do not compile", summary.do_not_compile + summary.crashed_or_stopped);
   html += filter("f-refused", "refused", refused(summary));
   html += filter("f-audio", "audio inputs", summary.refused_audio_inputs);
   html += filter("f-imported", "imported images", summary.refused_imported_images);

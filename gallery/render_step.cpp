@@ -5,7 +5,10 @@
 // colour: a flat colour that changes over time is a picture of its own.
 #include "render_step.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
+#include <new>
 #include <stdexcept>
 
 #include "compiler_log.h"
@@ -48,7 +51,7 @@ void write_bytes(const std::string& path, const std::string& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   file.close();
-  if (!file) throw std::runtime_error("cannot write " + path);
+  if (!file) throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
 }
 
 void render_pictures(render::OffscreenContext& context, const RenderSettings& settings,
@@ -63,32 +66,40 @@ void render_pictures(render::OffscreenContext& context, const RenderSettings& se
   entry.thumbnail = entry.stem + ".png";
 
   if (settings.frames <= 0 || !render::uses_frame_clock(context.program())) return;
-  std::vector<render::RgbaImage> frames;
-  frames.push_back(std::move(still));
+  AnimationEncoder animation(still.width, still.height, settings.fps);
+  animation.add(still);
   for (int n = 1; n < settings.frames; ++n) {
     render::set_frame_uniforms(context, frame_values(settings, n));
-    frames.push_back(context.draw_frame());
-    entry.single_colour = entry.single_colour && frames.back().pixels == frames.front().pixels;
+    render::RgbaImage frame = context.draw_frame();
+    entry.single_colour = entry.single_colour && frame.pixels == still.pixels;
+    animation.add(frame);
   }
-  write_bytes(settings.media_folder + entry.stem + ".webp", encode_animation(frames, settings.fps));
+  write_bytes(settings.media_folder + entry.stem + ".webp", animation.finish());
   entry.animation = entry.stem + ".webp";
 }
 
 }  // namespace
 
-void compile_and_render(render::OffscreenContext& context, const RenderSettings& settings,
-                        ShaderEntry& entry) {
+bool compile_entry(render::OffscreenContext& context, ShaderEntry& entry) {
   try {
     context.use_fragment_program(entry.frag_text);
   } catch (const render::ShaderError& error) {
     entry.compiled = false;
-    entry.messages = read_compiler_log(error.log(), entry.frag_lines);
+    entry.messages = read_compiler_log(error.log(), entry.frag_lines, entry.frag_text,
+                                       entry.fs_text);
     entry.explanations = explain_failure(entry);
-    return;
+    return false;
   }
   entry.compiled = true;
+  return true;
+}
+
+void render_entry(render::OffscreenContext& context, const RenderSettings& settings,
+                  ShaderEntry& entry) {
   try {
     render_pictures(context, settings, entry);
+  } catch (const std::bad_alloc&) {
+    throw;  // the worker ends as out of memory
   } catch (const std::exception& error) {
     entry.render_error = error.what();
   }

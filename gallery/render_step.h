@@ -26,9 +26,14 @@ struct RenderSettings {
 // The built-in values of animation frame `frame`; frame 0 is the thumbnail's.
 render::FrameValues frame_values(const RenderSettings& settings, int frame);
 
-// Fills the entry's compile, explanation and render fields. `context` is the
-// calling thread's own, of the thumbnail size.
-void compile_and_render(render::OffscreenContext& context, const RenderSettings& settings,
-                        ShaderEntry& entry);
+// Compiles the entry's text in `context` (the calling thread's own, of the
+// thumbnail size) and fills its compile and explanation fields; true when it
+// compiles.
+bool compile_entry(render::OffscreenContext& context, ShaderEntry& entry);
+
+// Renders the compiled entry's pictures into the media folder and fills its
+// picture fields, or its render error.
+void render_entry(render::OffscreenContext& context, const RenderSettings& settings,
+                  ShaderEntry& entry);
 
 }  // namespace gallery

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "gallery_messages.h"
+#include "json_text.h"
 
 namespace gallery {
 namespace {
@@ -31,10 +32,20 @@ nlohmann::json message_json(const CompilerMessage& message) {
     m["frag_line"] = message.frag_line;
     if (message.place.origin == LineOrigin::shader)
       m["fs_line"] = message.place.fs_line;
-    else
+    else if (message.place.origin != LineOrigin::unplaced)
       m["generated"] = messages::origin_label(message.place.origin);
   }
   return m;
+}
+
+nlohmann::json fault_json(const WorkerFault& fault) {
+  if (fault.kind == Fault::none) return nullptr;
+  return {{"kind", messages::fault_key(fault.kind)},
+          {"while_rendering", fault.while_rendering},
+          {"signal", fault.kind == Fault::crashed && fault.signal > 0 ? nlohmann::json(fault.signal)
+                                                                      : nlohmann::json()},
+          {"seconds", fault.kind == Fault::time_limit ? nlohmann::json(fault.seconds) : nlohmann::json()},
+          {"text", messages::fault_summary(fault)}};
 }
 
 nlohmann::json entry_json(const ShaderEntry& entry) {
@@ -43,13 +54,14 @@ nlohmann::json entry_json(const ShaderEntry& entry) {
   nlohmann::json compiler = nlohmann::json::array();
   for (const auto& message : entry.messages) compiler.push_back(message_json(message));
   bool converted = is_converted(entry.outcome);
+  bool compile_ended = entry.fault.kind != Fault::none && !entry.fault.while_rendering;
   return {
       {"name", entry.file_name},
       {"source", entry.source_path},
       {"outcome", messages::outcome_key(entry.outcome)},
       {"converter_message", or_null(entry.converter_message)},
       {"frag", entry.frag_written ? nlohmann::json(entry.stem + ".frag") : nlohmann::json()},
-      {"compiles", converted ? nlohmann::json(entry.compiled) : nlohmann::json()},
+      {"compiles", converted && !compile_ended ? nlohmann::json(entry.compiled) : nlohmann::json()},
       {"credit", entry.header.credit},
       {"description", entry.header.description},
       {"categories", entry.header.categories},
@@ -60,6 +72,7 @@ nlohmann::json entry_json(const ShaderEntry& entry) {
       {"animation", entry.animation.empty() ? nlohmann::json() : nlohmann::json("media/" + entry.animation)},
       {"single_colour", entry.single_colour},
       {"render_error", or_null(entry.render_error)},
+      {"fault", fault_json(entry.fault)},
   };
 }
 
@@ -79,6 +92,7 @@ std::string report_json(const std::string& input_path, const std::vector<ShaderE
         {"header_unreadable", summary.header_unreadable},
         {"compile", summary.compile},
         {"do_not_compile", summary.do_not_compile},
+        {"crashed_or_stopped", summary.crashed_or_stopped},
         {"refused_vertex_shader", summary.refused_vertex_shader},
         {"refused_several_passes", summary.refused_several_passes},
         {"refused_audio_inputs", summary.refused_audio_inputs},
@@ -88,8 +102,7 @@ std::string report_json(const std::string& input_path, const std::vector<ShaderE
         {"render_errors", summary.render_errors}}},
       {"shaders", shaders},
   };
-  // Invalid UTF-8 in a header or a path is replaced rather than fatal.
-  return report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+  return json_text(report) + "\n";
 }
 
 }  // namespace gallery

@@ -1,18 +1,17 @@
-// The conversions run one after another on the calling thread, as the
-// converter runs them; compiling and rendering, the slow part, runs on a pool
-// of workers that take the next converted shader from a shared counter, each
-// with an OSMesa context of its own.
+// The conversions run one after another, as the converter runs them;
+// compiling and rendering, the slow part and the one that a hostile shader
+// can crash, runs on a pool of worker processes, each with an OSMesa context
+// of its own. The page and the report are written whatever the shaders did.
 #include "run_gallery.h"
 
 #include <algorithm>
-#include <atomic>
 #include <exception>
 #include <filesystem>
-#include <mutex>
 #include <optional>
 #include <system_error>
 #include <thread>
 
+#include "child_process.h"
 #include "convert_step.h"
 #include "driver/console.h"
 #include "driver/file_probes.h"
@@ -28,6 +27,7 @@
 #include "report_json.h"
 #include "summary.h"
 #include "test_pattern.h"
+#include "worker_pool.h"
 
 namespace gallery {
 namespace {
@@ -43,41 +43,15 @@ bool make_folder(const std::string& path) {
   return driver::file_kind(path) == driver::FileKind::directory;
 }
 
-int worker_count(const Options& options, std::size_t shaders) {
+PoolSettings pool_settings(const Options& options) {
+  PoolSettings pool;
   int cores = static_cast<int>(std::thread::hardware_concurrency());
-  int jobs = options.jobs > 0 ? options.jobs : std::max(cores, 1);
-  return std::max(1, std::min(jobs, static_cast<int>(shaders)));
-}
-
-// Compiles and renders every converted entry on `workers` threads. The first
-// failure to set up a context is kept and reported; the shaders that worker
-// would have taken are left to the others.
-std::string render_all(std::vector<ShaderEntry>& entries, const RenderSettings& settings,
-                       const Options& options, Progress& progress) {
-  std::vector<std::size_t> todo;
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    if (entries[i].frag_written) todo.push_back(i);
-  std::atomic<std::size_t> next{0};
-  std::mutex failure_lock;
-  std::string failure;
-  auto work = [&]() {
-    try {
-      render::OffscreenContext context(options.width, options.height);
-      for (std::size_t n = next++; n < todo.size(); n = next++) {
-        compile_and_render(context, settings, entries[todo[n]]);
-        progress.advance(entries[todo[n]]);
-      }
-    } catch (const std::exception& error) {
-      std::lock_guard<std::mutex> lock(failure_lock);
-      if (failure.empty()) failure = error.what();
-    }
-  };
-  std::vector<std::thread> threads;
-  int workers = worker_count(options, todo.size());
-  for (int i = 1; i < workers; ++i) threads.emplace_back(work);
-  work();
-  for (std::thread& thread : threads) thread.join();
-  return next.load() >= todo.size() ? std::string() : failure;
+  pool.workers = options.jobs > 0 ? options.jobs : std::max(cores, 1);
+  pool.width = options.width;
+  pool.height = options.height;
+  pool.time_limit = options.time_limit;
+  pool.memory_limit = static_cast<std::size_t>(options.memory_limit) << 20;
+  return pool;
 }
 
 RenderSettings render_settings(const Options& options, const std::string& media_folder) {
@@ -93,7 +67,7 @@ RenderSettings render_settings(const Options& options, const std::string& media_
 
 bool write_text(const std::string& path, const std::string& text) {
   if (platform::write_file(path, text)) return true;
-  console::err(messages::cannot_write(path));
+  console::err(messages::cannot_write(path, os::last_error_text()));
   return false;
 }
 
@@ -113,12 +87,9 @@ int survey(const Options& options, const std::vector<std::string>& shaders) {
     entries.push_back(convert_entry(shader, folder));
     if (!entries.back().frag_written) progress.advance(entries.back());
   }
-  std::string failure = render_all(entries, settings, options, progress);
+  std::string failure = render_in_workers(entries, settings, pool_settings(options), progress);
   progress.finish();
-  if (!failure.empty()) {
-    console::err(messages::cannot_render(failure));
-    return exit_failures;
-  }
+  if (!failure.empty()) console::err(messages::cannot_render(failure));
 
   Summary summary = summarise(entries);
   bool written = write_text(folder + "report.json", report_json(options.input_path, entries, summary));
@@ -126,11 +97,11 @@ int survey(const Options& options, const std::vector<std::string>& shaders) {
                        html_page(entries, summary, {options.gallery_path, options.width, options.height})) &&
             written;
   if (std::string unwritten = write_live_files(folder, settings, entries); !unwritten.empty()) {
-    console::err(messages::cannot_write(unwritten));
+    console::err(messages::cannot_write(unwritten, os::last_error_text()));
     written = false;
   }
   console::out(messages::summary_line(summary));
-  return written ? exit_status(summary) : exit_failures;
+  return written && failure.empty() ? exit_status(summary) : exit_failures;
 }
 
 }  // namespace
@@ -141,6 +112,10 @@ int run_gallery(const std::vector<std::string>& arguments) {
   if (!options) {
     console::err(messages::bad_command_line(error));
     return exit_usage;
+  }
+  if (options->help) {
+    console::out(messages::usage());
+    return exit_ok;
   }
   std::optional<std::vector<std::string>> shaders = list_shaders(options->input_path);
   if (!shaders) {

@@ -46,6 +46,7 @@ enum class LineOrigin {
   uniforms,          // the uniform declarations
   prologue,          // the lines inserted at the start of main
   separator,         // the empty lines between the blocks
+  unplaced,          // a line number that a #line directive leaves ambiguous
 };
 
 struct SourcePlace {
@@ -55,10 +56,26 @@ struct SourcePlace {
 
 // One line of the compiler's log, placed in the user's file.
 struct CompilerMessage {
-  int frag_line = 0;       // the converted text's line, 0 when the log gave none
+  int frag_line = 0;       // the converted text's line, 0 when the log gave none;
+                           // for LineOrigin::unplaced the number as the log gives it
   SourcePlace place;       // meaningful when frag_line > 0
   std::string severity;    // "error", "warning", or empty
   std::string text;        // the compiler's words after its location and severity
+};
+
+// How a worker process ended a shader's compile or render before its end.
+enum class Fault {
+  none,
+  crashed,        // a signal ended the worker (the compiler or driver crashed)
+  time_limit,     // the worker was stopped at the time limit
+  out_of_memory,  // the worker ran into the memory limit
+};
+
+struct WorkerFault {
+  Fault kind = Fault::none;
+  bool while_rendering = false;  // the shader had compiled
+  int signal = 0;                // for Fault::crashed
+  int seconds = 0;               // the time limit, for Fault::time_limit
 };
 
 struct ShaderEntry {
@@ -84,6 +101,7 @@ struct ShaderEntry {
   std::string animation;  // likewise
   bool single_colour = false;  // every frame one and the same colour
   std::string render_error;  // a frame that could not be drawn or written
+  WorkerFault fault;         // a crash, the time or the memory limit
 };
 
 // How the page and the report name a parameter's kind.

@@ -11,7 +11,10 @@ Summary summarise(const std::vector<ShaderEntry>& entries) {
       case Outcome::converted_header_unreadable: ++s.header_unreadable; [[fallthrough]];
       case Outcome::converted:
         ++s.converted;
-        ++(entry.compiled ? s.compile : s.do_not_compile);
+        if (entry.fault.kind != Fault::none && !entry.fault.while_rendering)
+          ++s.crashed_or_stopped;
+        else
+          ++(entry.compiled ? s.compile : s.do_not_compile);
         break;
       case Outcome::refused_vertex_shader: ++s.refused_vertex_shader; break;
       case Outcome::refused_several_passes: ++s.refused_several_passes; break;
@@ -31,7 +34,8 @@ std::size_t refused(const Summary& summary) {
 }
 
 int exit_status(const Summary& summary) {
-  return summary.do_not_compile == 0 && summary.converter_errors == 0 && summary.render_errors == 0
+  return summary.do_not_compile == 0 && summary.crashed_or_stopped == 0 &&
+                 summary.converter_errors == 0 && summary.render_errors == 0
              ? 0
              : 1;
 }

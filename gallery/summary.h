@@ -15,6 +15,7 @@ struct Summary {
   std::size_t header_unreadable = 0;
   std::size_t compile = 0;
   std::size_t do_not_compile = 0;
+  std::size_t crashed_or_stopped = 0;  // compiling ended by a crash, the time or memory limit
   std::size_t refused_vertex_shader = 0;
   std::size_t refused_several_passes = 0;
   std::size_t refused_audio_inputs = 0;

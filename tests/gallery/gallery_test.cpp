@@ -2,9 +2,12 @@
 // of shaders that fail for the known causes, and the outcomes of those the
 // converter refuses or mends; the .frag files byte for byte
 // the converter's; report.json against its documented schema; the exit
-// statuses; and the examples' page loaded in a headless browser.
+// statuses; shaders that crash, hang or exhaust memory among good ones;
+// failed writes; names that are not UTF-8; and the examples' page loaded in
+// a headless browser.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include "command.h"
+#include "explanations.h"
 #include "support/files.h"
 #include "support/process.h"
 
@@ -37,7 +41,8 @@ const json& shader_named(const json& report, const std::string& name) {
 }
 
 // The fixtures, each failing to compile for one reason. `line` is the .fs
-// line of the first error, 0 when it is on a generated line.
+// line of the first error, 0 when it is on a generated line, -1 when a #line
+// directive leaves it unplaced.
 struct FailureCase {
   const char* file;
   int line;
@@ -69,6 +74,16 @@ const FailureCase failure_cases[] = {
      "the shader"},
     {"generated_uniform.fs", 0,
      "input time has the name of a uniform that the host supplies, so it is declared twice"},
+    // Lines as the compiler counts them: a lone CR ends one, #line renumbers.
+    {"lone_cr.fs", 5,
+     "brightness is declared nowhere: it is no input of the header and no variable or function of "
+     "the shader"},
+    {"line_directive.fs", 4,
+     "brightness is declared nowhere: it is no input of the header and no variable or function of "
+     "the shader"},
+    {"line_number_twice.fs", -1,
+     "brightness is declared nowhere: it is no input of the header and no variable or function of "
+     "the shader"},
 };
 
 // The fixtures that the converter refuses, or mends so that they compile.
@@ -125,6 +140,9 @@ TEST_F(GalleryFixtures, EachFailureIsPlacedAndExplained) {
     EXPECT_EQ(first.at("severity"), "error");
     if (c.line > 0) {
       EXPECT_EQ(first.at("fs_line"), c.line) << first.dump();
+    } else if (c.line < 0) {
+      EXPECT_EQ(first.at("frag_line"), 101) << first.dump();
+      EXPECT_TRUE(first.at("fs_line").is_null() && first.at("generated").is_null()) << first.dump();
     } else {
       EXPECT_EQ(first.at("generated"), "generated uniform declarations") << first.dump();
     }
@@ -142,8 +160,8 @@ TEST_F(GalleryFixtures, PageShowsMessagesAtTheShadersLines) {
         fixtures + "generated_uniform.fs: generated uniform declarations "
                    "(generated_uniform.frag:7): error: `time&#39; redeclared"})
     EXPECT_NE(page.find(line), std::string::npos) << line;
-  EXPECT_EQ(run_->output.substr(run_->output.find("16 shaders")),
-            "16 shaders: 13 converted (3 compile, 10 do not), 2 refused (0 vertex shader, 0 "
+  EXPECT_EQ(run_->output.substr(run_->output.find("19 shaders")),
+            "19 shaders: 16 converted (3 compile, 13 do not), 2 refused (0 vertex shader, 0 "
             "several passes, 1 audio inputs, 1 imported images), 1 converter errors\n");
   for (const char* filter : {"<label for=\"f-audio\">audio inputs (1)</label>",
                              "<label for=\"f-imported\">imported images (1)</label>",
@@ -219,8 +237,8 @@ TEST_F(GalleryExamples, ReportFollowsSchemaVersion2) {
                                {"shaders", [](const json& v) { return v.is_array(); }}}));
   std::map<std::string, Check> summary_schema;
   for (const char* key : {"shaders", "converted", "header_unreadable", "compile", "do_not_compile",
-                          "refused_vertex_shader", "refused_several_passes", "refused_audio_inputs",
-                          "refused_imported_images", "converter_errors",
+                          "crashed_or_stopped", "refused_vertex_shader", "refused_several_passes",
+                          "refused_audio_inputs", "refused_imported_images", "converter_errors",
                           "single_colour", "render_errors"})
     summary_schema[key] = is_count;
   EXPECT_TRUE(follows(report.at("summary"), summary_schema));
@@ -238,7 +256,8 @@ TEST_F(GalleryExamples, ReportFollowsSchemaVersion2) {
       {"messages", [](const json& v) { return v.is_array(); }},
       {"explanations", strings}, {"thumbnail", media}, {"animation", media},
       {"single_colour", [](const json& v) { return v.is_boolean(); }},
-      {"render_error", string_or_null}};
+      {"render_error", string_or_null},
+      {"fault", [](const json& v) { return v.is_null(); }}};
   const std::map<std::string, Check> parameter_schema = {
       {"name", is_string}, {"kind", [](const json& v) {
          return v == "float" || v == "integer" || v == "on/off" || v == "colour"; }},
@@ -281,11 +300,125 @@ TEST(GalleryCommandLine, ExitStatuses) {
       {{test_support::source_path("examples/README.md"), out}, 2},
       {{test_support::source_path("examples/checker.fs"), out, "--size", "32x32"}, 0},
       {{test_support::source_path("tests/gallery/fixtures/int_to_float.fs"), out}, 1},
+      {{"--help"}, 0},
+      {{"x", "-h", "--frames"}, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.arguments));
     EXPECT_EQ(run_gallery(c.arguments).status, c.status);
   }
+}
+
+// A crashing and a hanging shader between two good ones: each ends its own
+// worker only, says why, and the page and the report hold all four. The limit
+// leaves a good shader time on a busy machine under the sanitizers.
+TEST(GalleryFaults, CrashAndHangEndTheirShaderOnly) {
+  test_support::TempDir shaders, gallery;
+  for (const auto& [from, to] : {std::pair{"examples/checker.fs", "a_good.fs"},
+                                 std::pair{"tests/gallery/faults/b_crash.fs", "b_crash.fs"},
+                                 std::pair{"tests/gallery/faults/c_hang.fs", "c_hang.fs"},
+                                 std::pair{"examples/clock.fs", "d_good.fs"}})
+    fs::copy_file(test_support::source_path(from), shaders.at(to));
+  validation::CommandRun run = run_gallery({shaders.path().string(),
+                                           gallery.path().string(), "--time-limit", "5",
+                                           "--jobs", "2", "--frames", "2"});
+  EXPECT_EQ(run.status, 1) << run.output;
+  json report = read_report(gallery);
+  ASSERT_EQ(report.at("shaders").size(), 4u);
+  struct Expected {
+    const char* name;
+    const char* verdict;  // in the progress line; the fault's text
+  };
+  for (const Expected& e : {Expected{"a_good.fs", "compiles"},
+                            Expected{"b_crash.fs", "the compiler crashed (signal 11)"},
+                            Expected{"c_hang.fs", "stopped after 5 s"},
+                            Expected{"d_good.fs", "compiles"}}) {
+    SCOPED_TRACE(e.name);
+    const json& shader = shader_named(report, e.name);
+    EXPECT_NE(run.output.find("/" + std::string(e.name) + ": " + e.verdict + "\n"), std::string::npos)
+        << run.output;
+    bool good = std::string(e.verdict) == "compiles";
+    EXPECT_EQ(shader.at("thumbnail").is_string(), good);
+    EXPECT_EQ(shader.at("fault").is_null(), good);
+    if (!good) {
+      EXPECT_EQ(shader.at("fault").at("text"), e.verdict);
+      EXPECT_EQ(shader.at("compiles"), nullptr);
+      EXPECT_EQ(shader.at("explanations").size(), 1u);
+    }
+  }
+  EXPECT_NE(run.output.find("4 shaders: 4 converted (2 compile, 0 do not, 2 crashed or stopped)"),
+            std::string::npos) << run.output;
+  std::string page = test_support::read_bytes(gallery.at("index.html"));
+  EXPECT_NE(page.find("stopped after 5 s"), std::string::npos);
+  EXPECT_NE(page.find("media/d_good.webp"), std::string::npos);
+}
+
+#ifndef __SANITIZE_ADDRESS__
+// The address sanitizer's shadow memory rules out a limit on the address space.
+TEST(GalleryFaults, HugeArrayRunsOutOfMemory) {
+  test_support::TempDir gallery;
+  validation::CommandRun run = run_gallery({test_support::source_path("tests/gallery/huge_array.fs"),
+                                           gallery.path().string(), "--memory-limit", "512"});
+  EXPECT_EQ(run.status, 1) << run.output;
+  json fault = read_report(gallery).at("shaders").at(0).at("fault");
+  EXPECT_EQ(fault.is_object() ? fault.at("kind") : fault, "out_of_memory") << run.output;
+}
+
+#endif
+
+// A picture and the page that cannot be written: each failure on the console
+// with its path and reason, counted apart from compiling.
+TEST(GalleryFaults, WriteFailuresReachTheConsole) {
+  test_support::TempDir gallery;
+  fs::create_directories(gallery.path() / "media" / "checker.png");
+  fs::create_directories(gallery.path() / "index.html");
+  validation::CommandRun run = run_gallery(
+      {test_support::source_path("examples/checker.fs"), gallery.path().string()});
+  EXPECT_EQ(run.status, 1);
+  for (const std::string& text :
+       {"checker.fs: compiles; not rendered: cannot write the PNG image " + gallery.at("media/checker.png"),
+        "isf2orvy-gallery: cannot write " + gallery.at("index.html") + ": Is a directory\n",
+        std::string("1 shaders: 1 converted (1 compile, 0 do not), 0 refused (0 vertex shader, 0 "
+                    "several passes, 0 audio inputs, 0 imported images), 1 not rendered\n")})
+    EXPECT_NE(run.output.find(text), std::string::npos) << text << "\n" << run.output;
+  EXPECT_TRUE(fs::is_regular_file(gallery.at("report.json")));
+}
+
+// Two names that a lossy report would make one: the bytes of the one that is
+// not UTF-8 escaped as lone surrogates, and shown readably on the page.
+TEST(GalleryNames, NamesThatAreNotUtf8StayExact) {
+  test_support::TempDir shaders, gallery;
+  std::string text = test_support::read_bytes(test_support::source_path("examples/checker.fs"));
+  test_support::write_bytes(shaders.at("caf\xE9.fs"), text);
+  test_support::write_bytes(shaders.at("caf\xC3\xA9.fs"), text);
+  EXPECT_EQ(run_gallery({shaders.path().string(), gallery.path().string(), "--frames", "0"}).status, 0);
+  std::string report = test_support::read_bytes(gallery.at("report.json"));
+  EXPECT_NE(report.find("\"name\": \"caf\\udce9.fs\""), std::string::npos) << report;
+  EXPECT_NE(report.find("\"name\": \"caf\xC3\xA9.fs\""), std::string::npos) << report;
+  EXPECT_NE(test_support::read_bytes(gallery.at("index.html")).find("<h2>caf\\xE9.fs</h2>"),
+            std::string::npos);
+}
+
+// Explaining a shader with many inputs and as many messages takes time
+// linear in both: 20,000 of each, which matching every input against every
+// message made minutes.
+TEST(GalleryExplanations, ManyInputsAreExplainedInLinearTime) {
+  gallery::ShaderEntry entry;
+  const int count = 20000;
+  for (int i = 0; i < count; ++i) {
+    std::string name = "input" + std::to_string(i);
+    entry.header.inputs.push_back({name, "audio"});
+    gallery::CompilerMessage message;
+    message.severity = "error";
+    message.text = "`" + name + "' undeclared";
+    entry.messages.push_back(message);
+  }
+  auto start = std::chrono::steady_clock::now();
+  std::vector<std::string> explanations = gallery::explain_failure(entry);
+  auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  ASSERT_EQ(explanations.size(), static_cast<std::size_t>(count));
+  EXPECT_EQ(explanations.back(), "input input19999 has type audio, which the host does not provide");
+  EXPECT_LT(seconds, 5.0);
 }
 
 #ifdef CHROMIUM_BINARY
