@@ -74,8 +74,8 @@ ShaderEntry convert_checked(ShaderEntry entry, const std::string& gallery_folder
   entry.frag_text = std::move(conversion.text);
   entry.parameters = read_parameters(entry.frag_text);
 
-  std::string error = driver::write_output_file(path, entry.frag_path, entry.frag_text);
-  if (!error.empty()) return refused(entry, Outcome::converter_error, error);
+  console::PathMessage failure = driver::write_output_file(path, entry.frag_path, entry.frag_text);
+  if (failure != nullptr) return refused(entry, Outcome::converter_error, failure(entry.frag_path));
   entry.frag_written = true;
   return entry;
 }

@@ -92,7 +92,7 @@ RenderSettings render_settings(const Options& options, const std::string& media_
 
 bool write_text(const std::string& path, const std::string& text) {
   if (platform::write_file(path, text)) return true;
-  console::err(messages::cannot_write(path));
+  console::err(messages::cannot_write, path);
   return false;
 }
 
@@ -100,7 +100,7 @@ int survey(const Options& options, const std::vector<std::string>& shaders) {
   const std::string folder = with_separator(options.gallery_path);
   const std::string media = folder + "media" + platform::separator;
   if (!make_folder(folder) || !make_folder(media)) {
-    console::err(messages::cannot_create_gallery(options.gallery_path));
+    console::err(messages::cannot_create_gallery, options.gallery_path);
     return exit_failures;
   }
   RenderSettings settings = render_settings(options, media);
@@ -115,7 +115,7 @@ int survey(const Options& options, const std::vector<std::string>& shaders) {
   std::string failure = render_all(entries, settings, options, progress);
   progress.finish();
   if (!failure.empty()) {
-    console::err(messages::cannot_render(failure));
+    console::err(messages::cannot_render, failure);
     return exit_failures;
   }
 
@@ -137,18 +137,18 @@ int run_gallery(const std::vector<std::string>& arguments) {
   std::string error;
   std::optional<Options> options = parse_options(arguments, error);
   if (!options) {
-    console::err(messages::bad_command_line(error));
+    console::err(messages::bad_command_line, error);
     return exit_usage;
   }
   std::optional<std::vector<std::string>> shaders = list_shaders(options->input_path);
   if (!shaders) {
-    console::err(messages::bad_command_line(messages::input_invalid(options->input_path)));
+    console::err(messages::bad_command_line, messages::input_invalid(options->input_path));
     return exit_usage;
   }
   try {
-    return survey(*options, *shaders);
+    return console::exit_status(survey(*options, *shaders));
   } catch (const std::exception& failure) {
-    console::err(messages::cannot_render(failure.what()));
+    console::err(messages::cannot_render, failure.what());
     return exit_failures;
   }
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "driver/console.h"
+
 namespace driver {
 
 enum class ConvertStatus {
@@ -20,8 +22,9 @@ ConvertStatus convert_shader(std::string shader_path, std::string output_path,
                              std::string shader_kind);
 
 // Writes the converted text of `shader_path` to `target`, as every output is
-// written; the message of the failure, or empty when the file was written.
-std::string write_output_file(const std::string& shader_path, const std::string& target,
-                              const std::string& text);
+// written; the message of the failure, to be built around `target`, or null
+// when the file was written.
+console::PathMessage write_output_file(const std::string& shader_path, const std::string& target,
+                                       const std::string& text);
 
 }  // namespace driver
