@@ -75,7 +75,7 @@ ShaderEntry convert_checked(ShaderEntry entry, const std::string& gallery_folder
   driver::SourceConversion conversion = driver::convert_source(entry.fs_text, /*with_line_map=*/true);
   if (driver::gives_no_text(conversion.header))
     return refused(entry, no_text_outcome(conversion.header),
-                   driver::no_text_report(conversion.header, path).message);
+                   driver::no_text_report(conversion.header).message(path));
   entry.outcome = Outcome::converted;
   if (conversion.header == driver::HeaderOutcome::unreadable) {
     entry.outcome = Outcome::converted_header_unreadable;
@@ -85,8 +85,8 @@ ShaderEntry convert_checked(ShaderEntry entry, const std::string& gallery_folder
   entry.frag_text = std::move(conversion.text);
   entry.parameters = read_parameters(entry.frag_text);
 
-  std::string error = driver::write_output_file(path, entry.frag_path, entry.frag_text);
-  if (!error.empty()) return refused(entry, Outcome::converter_error, error);
+  console::PathMessage failure = driver::write_output_file(path, entry.frag_path, entry.frag_text);
+  if (failure != nullptr) return refused(entry, Outcome::converter_error, failure(entry.frag_path));
   entry.frag_written = true;
   return entry;
 }

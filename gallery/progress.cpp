@@ -24,7 +24,8 @@ void Progress::advance(const ShaderEntry& entry) {
   if (terminal_)
     console::err(messages::progress_bar(done_, total_, bar_width));
   else
-    console::err(messages::progress_line(done_, total_, entry.source_path, messages::verdict(entry)));
+    console::err(messages::progress_line(done_, total_, console::shown_on_err(entry.source_path),
+                                         messages::verdict(entry)));
 }
 
 void Progress::finish() {

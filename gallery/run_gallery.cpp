@@ -67,7 +67,7 @@ RenderSettings render_settings(const Options& options, const std::string& media_
 
 bool write_text(const std::string& path, const std::string& text) {
   if (platform::write_file(path, text)) return true;
-  console::err(messages::cannot_write(path, os::last_error_text()));
+  console::err(messages::cannot_write(console::shown_on_err(path), os::last_error_text()));
   return false;
 }
 
@@ -75,7 +75,7 @@ int survey(const Options& options, const std::vector<std::string>& shaders) {
   const std::string folder = with_separator(options.gallery_path);
   const std::string media = folder + "media" + platform::separator;
   if (!make_folder(folder) || !make_folder(media)) {
-    console::err(messages::cannot_create_gallery(options.gallery_path));
+    console::err(messages::cannot_create_gallery, options.gallery_path);
     return exit_failures;
   }
   RenderSettings settings = render_settings(options, media);
@@ -89,7 +89,7 @@ int survey(const Options& options, const std::vector<std::string>& shaders) {
   }
   std::string failure = render_in_workers(entries, settings, pool_settings(options), progress);
   progress.finish();
-  if (!failure.empty()) console::err(messages::cannot_render(failure));
+  if (!failure.empty()) console::err(messages::cannot_render, failure);
 
   Summary summary = summarise(entries);
   bool written = write_text(folder + "report.json", report_json(options.input_path, entries, summary));
@@ -97,7 +97,7 @@ int survey(const Options& options, const std::vector<std::string>& shaders) {
                        html_page(entries, summary, {options.gallery_path, options.width, options.height})) &&
             written;
   if (std::string unwritten = write_live_files(folder, settings, entries); !unwritten.empty()) {
-    console::err(messages::cannot_write(unwritten, os::last_error_text()));
+    console::err(messages::cannot_write(console::shown_on_err(unwritten), os::last_error_text()));
     written = false;
   }
   console::out(messages::summary_line(summary));
@@ -110,7 +110,7 @@ int run_gallery(const std::vector<std::string>& arguments) {
   std::string error;
   std::optional<Options> options = parse_options(arguments, error);
   if (!options) {
-    console::err(messages::bad_command_line(error));
+    console::err(messages::bad_command_line, error);
     return exit_usage;
   }
   if (options->help) {
@@ -119,13 +119,13 @@ int run_gallery(const std::vector<std::string>& arguments) {
   }
   std::optional<std::vector<std::string>> shaders = list_shaders(options->input_path);
   if (!shaders) {
-    console::err(messages::bad_command_line(messages::input_invalid(options->input_path)));
+    console::err(messages::bad_command_line, messages::input_invalid(options->input_path));
     return exit_usage;
   }
   try {
-    return survey(*options, *shaders);
+    return console::exit_status(survey(*options, *shaders));
   } catch (const std::exception& failure) {
-    console::err(messages::cannot_render(failure.what()));
+    console::err(messages::cannot_render, failure.what());
     return exit_failures;
   }
 }

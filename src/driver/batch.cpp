@@ -25,7 +25,7 @@ std::optional<std::vector<std::string>> shader_list(std::string input_path,
   FileKind input_kind = file_kind(input_path);
   if (input_kind != FileKind::directory) {
     if (input_kind != FileKind::regular_file || !extension_equals(input_path, "fs")) {
-      console::err(messages::input_path_invalid(input_path));
+      console::err(messages::input_path_invalid, input_path);
       return std::nullopt;
     }
     return std::vector<std::string>{input_path};
@@ -37,7 +37,7 @@ std::optional<std::vector<std::string>> shader_list(std::string input_path,
     return std::nullopt;
   }
   if (file_kind(output_path) != FileKind::directory) {
-    console::err(messages::output_path_not_directory(output_path));
+    console::err(messages::output_path_not_directory, output_path);
     return std::nullopt;
   }
   // The converter gets the folder with its separator: should the folder go
@@ -53,18 +53,18 @@ std::optional<std::vector<std::string>> shader_list(std::string input_path,
 ConvertStatus process_shader(const std::string& shader, const std::string& output_path) {
   try {
     if (!vertex_companion(shader).empty()) {
-      console::err(messages::vertex_shader_refused(shader));
+      console::err(messages::vertex_shader_refused, shader);
       return ConvertStatus::refused;
     }
     if (has_multiple_passes(shader)) {
-      console::err(messages::multiple_passes_refused(shader));
+      console::err(messages::multiple_passes_refused, shader);
       return ConvertStatus::refused;
     }
     ConvertStatus status = convert_shader(shader, output_path, "frag");
-    if (status == ConvertStatus::converted) console::out(messages::processed(shader));
+    if (status == ConvertStatus::converted) console::out(messages::processed, shader);
     return status;
   } catch (...) {
-    console::out(messages::unexpected_error(shader));
+    console::out(messages::unexpected_error, shader);
     return ConvertStatus::failed;
   }
 }
@@ -77,7 +77,7 @@ int run(const std::vector<std::string>& arguments) {
     return exit_ok;
   }
   for (std::size_t extra = 3; extra < arguments.size(); ++extra)
-    console::err(messages::extra_argument_ignored(arguments[extra]));
+    console::err(messages::extra_argument_ignored, arguments[extra]);
 
   std::string output_path = arguments[2];
   std::optional<std::vector<std::string>> shaders = shader_list(arguments[1], output_path);
@@ -86,10 +86,10 @@ int run(const std::vector<std::string>& arguments) {
   bool all_done = true;
   for (const std::string& shader : *shaders) {
     ConvertStatus status = process_shader(shader, output_path);
-    if (status == ConvertStatus::fatal) return exit_failure;
+    if (status == ConvertStatus::fatal) return console::exit_status(exit_failure);
     if (status == ConvertStatus::failed) all_done = false;
   }
-  return all_done ? exit_ok : exit_failure;
+  return console::exit_status(all_done ? exit_ok : exit_failure);
 }
 
 }  // namespace driver

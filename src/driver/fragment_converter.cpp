@@ -17,9 +17,9 @@ namespace {
 
 ConvertStatus write_output(const std::string& shader_path, const std::string& target,
                            const std::string& text) {
-  std::string error = write_output_file(shader_path, target, text);
-  if (error.empty()) return ConvertStatus::converted;
-  console::err(error);
+  console::PathMessage failure = write_output_file(shader_path, target, text);
+  if (failure == nullptr) return ConvertStatus::converted;
+  console::err(failure, target);
   return ConvertStatus::failed;
 }
 
@@ -27,12 +27,12 @@ ConvertStatus write_output(const std::string& shader_path, const std::string& ta
 
 // The one place where an output file is written. Neither the shader itself
 // nor any other ISF shader is ever replaced by an output.
-std::string write_output_file(const std::string& shader_path, const std::string& target,
-                              const std::string& text) {
-  if (platform::same_file(shader_path, target)) return messages::output_is_input(target);
-  if (is_isf_shader(target)) return messages::output_is_shader(target);
-  if (!platform::write_file(target, text)) return messages::could_not_write(target);
-  return {};
+console::PathMessage write_output_file(const std::string& shader_path, const std::string& target,
+                                       const std::string& text) {
+  if (platform::same_file(shader_path, target)) return messages::output_is_input;
+  if (is_isf_shader(target)) return messages::output_is_shader;
+  if (!platform::write_file(target, text)) return messages::could_not_write;
+  return nullptr;
 }
 
 ConvertStatus convert_shader(std::string shader_path, std::string output_path,
@@ -43,7 +43,7 @@ ConvertStatus convert_shader(std::string shader_path, std::string output_path,
   std::string file_text;
   platform::ReadStatus read = platform::read_file(shader_path, file_text);
   if (read == platform::ReadStatus::cannot_open) {
-    console::err(messages::could_not_open_shader(shader_path));
+    console::err(messages::could_not_open_shader, shader_path);
     return ConvertStatus::fatal;
   }
   ShaderName name = split_shader_path(shader_path);
@@ -59,39 +59,39 @@ ConvertStatus convert_shader(std::string shader_path, std::string output_path,
   std::string target = output_file_path(name, output_path, output_kind, output_extension);
   // A read error is no end of the file: a shader read in part is not converted.
   if (read == platform::ReadStatus::read_error) {
-    console::err(messages::could_not_read_shader(shader_path));
+    console::err(messages::could_not_read_shader, shader_path);
     return ConvertStatus::failed;
   }
 
   SourceConversion conversion = convert_source(std::move(file_text));
   if (gives_no_text(conversion.header)) {
-    const NoTextReport report = no_text_report(conversion.header, shader_path);
-    console::err(report.message);
+    const NoTextReport report = no_text_report(conversion.header);
+    console::err(report.message, shader_path);
     return report.status;
   }
   if (conversion.header == HeaderOutcome::unreadable)
-    console::err(messages::header_unreadable(shader_path));
+    console::err(messages::header_unreadable, shader_path);
   return write_output(shader_path, target, conversion.text);
 }
 
-NoTextReport no_text_report(HeaderOutcome outcome, const std::string& shader_path) {
+NoTextReport no_text_report(HeaderOutcome outcome) {
   switch (outcome) {
     case HeaderOutcome::multi_pass:
-      return {messages::converter_multiple_passes(shader_path), ConvertStatus::refused};
+      return {messages::converter_multiple_passes, ConvertStatus::refused};
     case HeaderOutcome::audio:
-      return {messages::audio_inputs_refused(shader_path), ConvertStatus::refused};
+      return {messages::audio_inputs_refused, ConvertStatus::refused};
     case HeaderOutcome::imported:
-      return {messages::imported_images_refused(shader_path), ConvertStatus::refused};
+      return {messages::imported_images_refused, ConvertStatus::refused};
     case HeaderOutcome::no_header:
-      return {messages::no_isf_header(shader_path), ConvertStatus::failed};
+      return {messages::no_isf_header, ConvertStatus::failed};
     case HeaderOutcome::header_never_closes:
-      return {messages::header_never_closes(shader_path), ConvertStatus::failed};
+      return {messages::header_never_closes, ConvertStatus::failed};
     case HeaderOutcome::no_code:
     case HeaderOutcome::read:
     case HeaderOutcome::unreadable:
       break;
   }
-  return {messages::no_code_after_header(shader_path), ConvertStatus::failed};
+  return {messages::no_code_after_header, ConvertStatus::failed};
 }
 
 }  // namespace driver

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "driver/console.h"
 #include "driver/convert_source.h"
 
 namespace driver {
@@ -24,14 +25,15 @@ ConvertStatus convert_shader(std::string shader_path, std::string output_path,
 // The message and status of a conversion that gave no text (a refusal, a
 // shader without code): the one table shared by the tool and the gallery.
 struct NoTextReport {
-  std::string message;
+  console::PathMessage message;
   ConvertStatus status;
 };
-NoTextReport no_text_report(HeaderOutcome outcome, const std::string& shader_path);
+NoTextReport no_text_report(HeaderOutcome outcome);
 
 // Writes the converted text of `shader_path` to `target`, as every output is
-// written; the message of the failure, or empty when the file was written.
-std::string write_output_file(const std::string& shader_path, const std::string& target,
-                              const std::string& text);
+// written; the message of the failure, to be built around `target`, or null
+// when the file was written.
+console::PathMessage write_output_file(const std::string& shader_path, const std::string& target,
+                                       const std::string& text);
 
 }  // namespace driver

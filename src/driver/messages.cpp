@@ -102,4 +102,8 @@ std::string unexpected_error(const std::string& shader_path) {
   return "Unexpected error processing " + shader_path + "\n";
 }
 
+std::string standard_output_unwritable() {
+  return "Error: could not write to standard output.\n";
+}
+
 }  // namespace messages

@@ -47,4 +47,7 @@ std::string header_unreadable(const std::string& shader_path);
 std::string processed(const std::string& shader_path);
 std::string unexpected_error(const std::string& shader_path);
 
+// A write to standard output failed (standard error, at the end; exit status 1).
+std::string standard_output_unwritable();
+
 }  // namespace messages

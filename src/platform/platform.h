@@ -67,7 +67,13 @@ bool write_file(const std::string& path, const std::string& text);
 // True when both paths name the same existing file (links followed).
 bool same_file(const std::string& a, const std::string& b);
 
-// True when standard error is a terminal (a progress bar may redraw there).
+// True when standard output or standard error is a terminal; on Windows, a
+// console (NUL and other character devices are none).
+bool stdout_is_terminal();
 bool stderr_is_terminal();
+
+// A write to a pipe whose reader has gone fails with an error instead of
+// ending the process (SIGPIPE on POSIX), so the caller can report it.
+void keep_running_on_closed_pipes();
 
 }  // namespace platform

@@ -224,6 +224,10 @@ bool same_file(const std::string& a, const std::string& b) {
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+bool stdout_is_terminal() { return ::isatty(STDOUT_FILENO) == 1; }
+
 bool stderr_is_terminal() { return ::isatty(STDERR_FILENO) == 1; }
+
+void keep_running_on_closed_pipes() { ::signal(SIGPIPE, SIG_IGN); }
 
 }  // namespace platform

@@ -252,6 +252,22 @@ bool same_file(const std::string& a, const std::string& b) {
          info_a.nFileIndexLow == info_b.nFileIndexLow;
 }
 
-bool stderr_is_terminal() { return ::_isatty(_fileno(stderr)) != 0; }
+namespace {
+
+// _isatty answers true for every character device, NUL included; only a
+// console has a console mode.
+bool is_console(DWORD standard_handle) {
+  DWORD mode = 0;
+  return ::GetConsoleMode(::GetStdHandle(standard_handle), &mode) != 0;
+}
+
+}  // namespace
+
+bool stdout_is_terminal() { return is_console(STD_OUTPUT_HANDLE); }
+
+bool stderr_is_terminal() { return is_console(STD_ERROR_HANDLE); }
+
+// A write to a closed pipe fails on Windows without ending the process.
+void keep_running_on_closed_pipes() {}
 
 }  // namespace platform

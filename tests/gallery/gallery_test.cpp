@@ -421,6 +421,35 @@ TEST(GalleryExplanations, ManyInputsAreExplainedInLinearTime) {
   EXPECT_LT(seconds, 5.0);
 }
 
+TEST(GalleryStandardStreams, ControlCharactersInANameShowAsQuestionMarksOnATerminal) {
+  test_support::TempDir gallery;
+  test_support::RunOptions options;
+  options.err = test_support::Sink::terminal;
+  auto run = test_support::run_program(
+      {ISF2ORVY_GALLERY_BINARY, "no\x1b[2Jsuch.fs", gallery.at("g")}, options);
+  EXPECT_EQ(run.status, 2);
+  const std::string message =
+      "isf2orvy-gallery: no?[2Jsuch.fs is neither a folder nor a file with the .fs extension\n";
+  EXPECT_EQ(run.err.substr(0, message.size()), message);
+}
+
+// The page and the report are written; the failure is told after the run.
+TEST(GalleryStandardStreams, AFullStandardOutputEndsTheRunWithStatus1) {
+  test_support::TempDir gallery;
+  test_support::RunOptions options;
+  options.out = test_support::Sink::full_device;
+  auto run = test_support::run_program({ISF2ORVY_GALLERY_BINARY,
+                                        test_support::source_path("examples/checker.fs"),
+                                        gallery.at("g"), "--size", "32x32"},
+                                       options);
+  EXPECT_EQ(run.status, 1);
+  const std::string message = "Error: could not write to standard output.\n";
+  ASSERT_GE(run.err.size(), message.size());
+  EXPECT_EQ(run.err.substr(run.err.size() - message.size()), message);
+  EXPECT_TRUE(fs::exists(gallery.at("g/index.html")));
+  EXPECT_TRUE(fs::exists(gallery.at("g/report.json")));
+}
+
 #ifdef CHROMIUM_BINARY
 // The value of an attribute of <body> in the dumped DOM, or "(missing)".
 std::string body_attribute(const std::string& dom, const std::string& name) {

@@ -59,17 +59,32 @@ std::string read_text(const std::string& path) {
   return text.str();
 }
 
+// Under Wine, the build machine's file system is drive Z:, and its full
+// device a file on it.
+std::string sink_path(Sink sink, const std::string& capture_path) {
+  if (sink == Sink::file) return capture_path;
+  if (sink == Sink::full_device) return "Z:\\dev\\full";
+  throw std::logic_error("terminals and pipes are not available to the tests on Windows");
+}
+
 }  // namespace
 
 ToolRun run_tool(const std::vector<std::string>& arguments, const RunOptions& options) {
+  std::vector<std::string> command{ISF2ORVY_BINARY};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  return run_program(command, options);
+}
+
+ToolRun run_program(const std::vector<std::string>& command, const RunOptions& options) {
   if (options.file_size_limit != 0 || options.address_space_limit != 0)
     throw std::logic_error("resource limits are not available on Windows");
   TempDir capture;
-  std::string out_path = capture.at("stdout");
-  std::string err_path = capture.at("stderr");
+  std::string out_path = sink_path(options.out, capture.at("stdout"));
+  std::string err_path = sink_path(options.err, capture.at("stderr"));
 
-  std::string command_line = quote_argument(ISF2ORVY_BINARY);
-  for (const std::string& argument : arguments) command_line += " " + quote_argument(argument);
+  std::string command_line;
+  for (const std::string& argument : command)
+    command_line += (command_line.empty() ? "" : " ") + quote_argument(argument);
 
   HANDLE out = open_inheritable(out_path, true);
   HANDLE err = open_inheritable(err_path, true);
@@ -99,8 +114,8 @@ ToolRun run_tool(const std::vector<std::string>& arguments, const RunOptions& op
   ToolRun run;
   // Exit codes from 0xC0000000 up are exceptions that ended the process.
   run.status = exit_code >= 0xC0000000u ? -1 : static_cast<int>(exit_code);
-  run.out = read_text(out_path);
-  run.err = read_text(err_path);
+  if (options.out == Sink::file) run.out = read_text(out_path);
+  if (options.err == Sink::file) run.err = read_text(err_path);
   return run;
 }
 
