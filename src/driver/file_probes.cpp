@@ -31,9 +31,22 @@ std::string vertex_companion(const std::string& path) {
   return platform::opens_for_reading(candidate) ? candidate : std::string();
 }
 
+namespace {
+
+// The words that mark a shader of several passes, wherever they stand.
+constexpr std::string_view multi_pass_markers[] = {"\"PASSES\"", "PASSINDEX"};
+
+}  // namespace
+
+bool mentions_multiple_passes(std::string_view text) {
+  for (std::string_view marker : multi_pass_markers)
+    if (text.find(marker) != std::string_view::npos) return true;
+  return false;
+}
+
 bool has_multiple_passes(const std::string& path) {
-  static constexpr std::string_view markers[] = {"\"PASSES\"", "PASSINDEX"};
-  constexpr std::size_t longest = std::max(markers[0].size(), markers[1].size());
+  constexpr std::size_t longest =
+      std::max(multi_pass_markers[0].size(), multi_pass_markers[1].size());
   // Each piece is searched together with the end of the one before it, so
   // that a marker split between two pieces is found; the memory stays the
   // same whatever the file's size.
@@ -41,18 +54,17 @@ bool has_multiple_passes(const std::string& path) {
   bool found = false;
   platform::read_in_pieces(path, [&](std::string_view piece) {
     window.append(piece);
-    for (std::string_view marker : markers)
-      found = found || window.find(marker) != std::string::npos;
+    found = mentions_multiple_passes(window);
     window.erase(0, window.size() - std::min(window.size(), longest - 1));
     return !found;
   });
   return found;
 }
 
-bool is_isf_shader(const std::string& path) {
-  FileKind kind = file_kind(path);
-  if (kind == FileKind::status_failed || kind == FileKind::directory) return false;
-  std::string final_path = platform::resolve_links(path);
+bool is_isf_shader(const platform::OutputFile& output) {
+  if (output.kind == platform::StatKind::failed || output.kind == platform::StatKind::directory)
+    return false;
+  const std::string& final_path = output.final_path;
   if (final_path.size() < 3) return false;
   std::string ending = final_path.substr(final_path.size() - 3);
   for (char& c : ending)
