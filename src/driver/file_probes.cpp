@@ -4,13 +4,18 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "platform/platform.h"
 
 namespace driver {
+namespace {
 
-FileKind file_kind(const std::string& path) {
-  switch (platform::stat_kind(path)) {
+// The words that mark a shader of several passes, wherever they stand.
+constexpr std::string_view multi_pass_markers[] = {"\"PASSES\"", "PASSINDEX"};
+
+FileKind kind_of(platform::StatKind kind) {
+  switch (kind) {
     case platform::StatKind::directory: return FileKind::directory;
     case platform::StatKind::regular_file: return FileKind::regular_file;
     case platform::StatKind::other: return FileKind::other;
@@ -18,6 +23,10 @@ FileKind file_kind(const std::string& path) {
   }
   return FileKind::status_failed;
 }
+
+}  // namespace
+
+FileKind file_kind(const std::string& path) { return kind_of(platform::stat_kind(path)); }
 
 bool extension_equals(const std::string& path, const std::string& extension) {
   std::size_t dot = path.rfind('.');
@@ -30,13 +39,6 @@ std::string vertex_companion(const std::string& path) {
   std::string candidate = path.substr(0, path.rfind('.')) + ".vs";
   return platform::opens_for_reading(candidate) ? candidate : std::string();
 }
-
-namespace {
-
-// The words that mark a shader of several passes, wherever they stand.
-constexpr std::string_view multi_pass_markers[] = {"\"PASSES\"", "PASSINDEX"};
-
-}  // namespace
 
 bool mentions_multiple_passes(std::string_view text) {
   for (std::string_view marker : multi_pass_markers)
@@ -73,15 +75,21 @@ bool is_isf_shader(const platform::OutputFile& output) {
 }
 
 std::vector<std::string> list_directory(const std::string& directory) {
-  return platform::list_entries(directory).value_or(std::vector<std::string>{});
+  std::vector<std::string> names;
+  for (platform::DirectoryEntry& entry : platform::list_entries(directory).value_or(
+           std::vector<platform::DirectoryEntry>{}))
+    names.push_back(std::move(entry.name));
+  return names;
 }
 
+// The kind that the listing told is the answer file_kind would give.
 std::vector<std::string> shaders_in_directory(const std::string& directory) {
   std::vector<std::string> shaders;
-  for (const std::string& name : list_directory(directory)) {
-    std::string path = directory + name;
-    if (file_kind(path) == FileKind::regular_file && extension_equals(path, "fs"))
-      shaders.push_back(path);
+  for (const platform::DirectoryEntry& entry :
+       platform::list_entries(directory).value_or(std::vector<platform::DirectoryEntry>{})) {
+    std::string path = directory + entry.name;
+    FileKind kind = entry.kind ? kind_of(*entry.kind) : file_kind(path);
+    if (kind == FileKind::regular_file && extension_equals(path, "fs")) shaders.push_back(path);
   }
   return shaders;
 }

@@ -25,10 +25,17 @@ enum class StatKind { regular_file, directory, other, failed };
 // Status of the path: directory first, then regular file, else other.
 StatKind stat_kind(const std::string& path);
 
-// The names of every entry of the directory ("." and ".." included), or
-// nothing when the search cannot be started. POSIX sorts them by byte value;
+struct DirectoryEntry {
+  std::string name;
+  // The kind when the listing itself tells it as stat_kind would (POSIX: a
+  // regular file, a folder or a device that is no link); else nothing.
+  std::optional<StatKind> kind;
+};
+
+// Every entry of the directory ("." and ".." included), or nothing when the
+// search cannot be started. POSIX sorts them by the bytes of their names;
 // Windows keeps the platform's search order.
-std::optional<std::vector<std::string>> list_entries(const std::string& directory);
+std::optional<std::vector<DirectoryEntry>> list_entries(const std::string& directory);
 
 // True when the path opens for reading as a file; a directory never does.
 bool opens_for_reading(const std::string& path);

@@ -96,6 +96,18 @@ StatKind kind_of(const struct stat& st) {
   return StatKind::other;
 }
 
+// The kind that a directory entry's type tells; nothing for a link, which
+// stat follows, and for a file system that does not tell.
+std::optional<StatKind> kind_of(unsigned char entry_type) {
+  switch (entry_type) {
+    case DT_LNK:
+    case DT_UNKNOWN: return std::nullopt;
+    case DT_DIR: return StatKind::directory;
+    case DT_REG: return StatKind::regular_file;
+    default: return StatKind::other;
+  }
+}
+
 // Follows the links at the end of `path`; `st` receives the lstat of the path
 // returned, all zero when nothing is there.
 std::string resolve_links(const std::string& path, struct stat& st) {
@@ -181,15 +193,17 @@ StatKind stat_kind(const std::string& path) {
   return kind_of(st);
 }
 
-std::optional<std::vector<std::string>> list_entries(const std::string& directory) {
+std::optional<std::vector<DirectoryEntry>> list_entries(const std::string& directory) {
   if (directory.empty()) return std::nullopt;
   DIR* dir = ::opendir(directory.c_str());
   if (dir == nullptr) return std::nullopt;
-  std::vector<std::string> names;
-  while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+  std::vector<DirectoryEntry> entries;
+  while (const dirent* entry = ::readdir(dir))
+    entries.push_back({entry->d_name, kind_of(entry->d_type)});
   ::closedir(dir);
-  std::sort(names.begin(), names.end());
-  return names;
+  std::sort(entries.begin(), entries.end(),
+            [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
+  return entries;
 }
 
 bool opens_for_reading(const std::string& path) {

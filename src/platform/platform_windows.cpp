@@ -179,19 +179,21 @@ StatKind stat_kind(const std::string& path) {
   return StatKind::other;
 }
 
-std::optional<std::vector<std::string>> list_entries(const std::string& directory) {
+std::optional<std::vector<DirectoryEntry>> list_entries(const std::string& directory) {
   if (directory.empty()) return std::nullopt;
   char last = directory.back();
   std::string pattern = directory + (last == '/' || last == '\\' ? "*" : "/*");
   struct _finddata64i32_t entry {};
   intptr_t search = ::_findfirst64i32(pattern.c_str(), &entry);
   if (search == -1) return std::nullopt;
-  std::vector<std::string> names;
+  // The kinds are left to stat_kind, whose answers for devices and links the
+  // search does not give.
+  std::vector<DirectoryEntry> entries;
   do {
-    names.emplace_back(entry.name);
+    entries.push_back({entry.name, std::nullopt});
   } while (::_findnext64i32(search, &entry) == 0);
   ::_findclose(search);
-  return names;
+  return entries;
 }
 
 bool opens_for_reading(const std::string& path) {
