@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Times a batch conversion against `cp -r` of the same folder: COUNT shaders
-# (the examples and the golden inputs, copied over and over under new names),
+# made by make_shader_batch.sh,
 # RUNS paired runs in alternating order, each into a fresh output folder.
 # Prints, on the clock and in processor time, the median of each side and the
 # median of the per-pair ratios.
@@ -13,13 +13,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-mkdir "$work/shaders"
-sources=("$root"/examples/*.fs "$root"/tests/golden/*/input.fs)
-for ((i = 0; i < count; ++i)); do
-  source="${sources[i % ${#sources[@]}]}"
-  name="$(basename "$(dirname "$source")")_$(basename "$source" .fs)"
-  cp "$source" "$work/shaders/$(printf '%05d' "$i")_$name.fs"
-done
+bash "$root/bench/make_shader_batch.sh" "$work/shaders" "$count"
 
 # "wall cpu": the microseconds that the command took, on the clock and in
 # processor time (user and system, as the shell's `time` counts the child,

@@ -53,8 +53,12 @@ ConvertStatus convert_shader(std::string shader_path, std::string output_path,
                              std::string shader_kind, ShaderFile shader) {
   std::string output_extension = shader_kind.empty() ? shader_kind : "." + shader_kind;
   // One look at the output path: a folder gets its separator, and that
-  // changes no answer about it.
-  FileKind output_kind = output_path.empty() ? FileKind::status_failed : file_kind(output_path);
+  // changes no answer about it. A path that ends in the separator already
+  // (as a batch's output folder does) names a folder or nothing, never a
+  // file, and either way the output file path is the same: it needs no look.
+  FileKind output_kind = FileKind::status_failed;
+  if (!output_path.empty() && output_path.back() != platform::separator)
+    output_kind = file_kind(output_path);
   output_path = with_directory_separator(output_path, output_kind);
 
   platform::ReadStatus read = shader.status;
