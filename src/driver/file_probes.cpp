@@ -1,5 +1,6 @@
-// Path and file probes over the platform layer. The multi-pass probe reads
-// the file piece by piece, so that it needs little memory for any file.
+// Path and file probes over the platform layer. The multi-pass probe searches
+// the shader text the driver read, or, for a file too large to hold, the file
+// piece by piece in little memory.
 #include "driver/file_probes.h"
 
 #include <algorithm>

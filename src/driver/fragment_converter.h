@@ -1,5 +1,6 @@
 // Converts one shader file into one plug-in file: settles the output file
-// path, reads the shader, converts it and writes the text.
+// path, converts the text of the shader as the driver read it, and writes
+// the plug-in text.
 #pragma once
 
 #include <optional>

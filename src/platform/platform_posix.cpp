@@ -62,9 +62,9 @@ int open_readable(const std::string& path, struct stat& st) {
     ::close(fd);
     return -1;
   }
-  // Back to blocking reads now that the open could not hang. A regular file
-  // never blocks, so it needs no change.
-  if (!S_ISREG(st.st_mode)) ::fcntl(fd, F_SETFL, O_RDONLY);
+  // Back to blocking reads now that the open could not hang (O_NONBLOCK was
+  // the one status flag set). A regular file never blocks: it needs no call.
+  if (!S_ISREG(st.st_mode)) ::fcntl(fd, F_SETFL, 0);
   return fd;
 }
 
@@ -146,7 +146,7 @@ bool write_in_place(const std::string& path, const std::string& text) {
   // O_NONBLOCK keeps a FIFO without a reader from hanging the run.
   int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
-  ::fcntl(fd, F_SETFL, O_WRONLY);
+  ::fcntl(fd, F_SETFL, 0);  // blocking writes again
   bool ok = write_all(fd, text);
   return ::close(fd) == 0 && ok;
 }
