@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "glsl/assemble.h"
-#include "glsl/body_text.h"
-#include "glsl/image_macros.h"
-#include "glsl/rule_tables.h"
-#include "glsl/scan.h"
+#include "glsl/text/body_text.h"
+#include "glsl/calls/macro_rewrite.h"
+#include "glsl/rules/rule_tables.h"
+#include "glsl/text/whole_word.h"
 #include "reference_rewrite.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include <utility>
 
-#include "glsl/body_text.h"
-#include "glsl/scan.h"
+#include "glsl/text/body_text.h"
+#include "glsl/text/whole_word.h"
 
 namespace glsl {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "glsl/line_map.h"
+#include "glsl/text/line_map.h"
 
 namespace glsl {
 

@@ -1,0 +1,202 @@
+// The image passes in time linear in the body, whatever the number of images.
+//
+// Read literally, every image runs every row of the table over the whole
+// body. But a row changes only calls whose first argument is its image's
+// name, and on a regular body (image_calls.h) a rewrite changes nothing
+// outside the calls it stands in. So the calls are grouped into clusters
+// (calls whose regions overlap or touch), and each cluster is rewritten on
+// its own: a lone call in one step, by the row of its macro for the image it
+// names; nested or touching calls as a tree (call_tree.h). This needs
+// samplers that are identifiers, as the tool's are: made text with a
+// parenthesis or a comma in it would change the calls around it.
+//
+// An image with an empty name takes every call whatever its first argument:
+// being first in the table, it runs its rows over the whole body before the
+// others. On a body that is not regular, on clusters when an image's name
+// holds a macro name, and on the last cluster when the tree cannot follow its
+// unclosed calls, every image whose name occurs in the text runs every row
+// over it: a first argument is a stretch of the text, so an image whose name
+// the text does not hold has no call to rewrite. Which names occur is read
+// again after every image that changed the text.
+#include "glsl/text/body_text.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "glsl/calls/call_tree.h"
+#include "glsl/calls/image_calls.h"
+#include "glsl/calls/macro_rewrite.h"
+#include "glsl/calls/image_set.h"
+#include "glsl/text/line_map.h"
+#include "glsl/text/names_present.h"
+#include "glsl/rules/rule_tables.h"
+
+namespace glsl {
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+// A reading of the text for the names in it costs about what the rows of a
+// few images cost.
+constexpr std::size_t kMissingWorthReading = 4;
+// The tree numbers its passes in 32 bits.
+constexpr std::size_t kTreeImages = (UINT32_MAX - 1) / kImageRows.size();
+
+std::vector<std::string_view> macro_names() {
+  std::vector<std::string_view> names;
+  for (const ImageRow& row : kImageRows) names.push_back(row.macro_name);
+  return names;
+}
+
+// The whole body, or a cluster of it, through every row of one image;
+// true when something changed.
+bool run_image(BodyText& text, ImageSet& images, std::size_t image) {
+  bool changed = false;
+  for (const ImageRow& row : kImageRows) {
+    if (!text.rewrite_image_macro(images.rewrite(row, image))) continue;
+    images.note_effects(row, image);
+    changed = true;
+  }
+  return changed;
+}
+
+// Every image whose name occurs in the text, in order, through every row;
+// true when something changed.
+bool run_present(BodyText& text, ImageSet& images) {
+  const NamesPresent& present_in = images.names_present();
+  bool changed = false;
+  std::vector<std::uint32_t> present = present_in.in(text.text());
+  auto next = std::lower_bound(present.begin(), present.end(), images.first());
+  while (next != present.end()) {
+    const std::size_t image = *next;
+    if (run_image(text, images, image)) {
+      changed = true;
+      // The text is read again unless few images after this one are
+      // missing from the list: then they all run, which costs less.
+      const std::size_t listed = static_cast<std::size_t>(present.end() - next) - 1;
+      const std::size_t missing = images.size() - 1 - image - listed;
+      if (missing >= kMissingWorthReading) {
+        present = present_in.in(text.text());
+      } else {
+        present.resize(images.size() - 1 - image);
+        for (std::size_t i = 0; i < present.size(); ++i) {
+          present[i] = static_cast<std::uint32_t>(image + 1 + i);
+        }
+      }
+      next = std::upper_bound(present.begin(), present.end(), image);
+    } else {
+      ++next;
+    }
+  }
+  return changed;
+}
+
+// Writes into `spare` the body with each cluster of calls rewritten on its
+// own; false when nothing changed (and `spare` means nothing).
+bool rewrite_by_clusters(std::string_view body, std::string& spare, LineTracker* lines,
+                         ImageSet& images, const std::vector<std::string_view>& macros) {
+  const std::size_t n = body.size();
+  std::optional<TrackedOutput> tracked;
+  if (lines != nullptr) tracked.emplace(TrackedOutput{spare, *lines});
+  spare.clear();
+  bool changed = false;
+  std::size_t copied = 0;  // body before it is in `spare`
+  const auto replace_up_to = [&](std::size_t begin, std::size_t end, const auto& write) {
+    if (!changed) spare.reserve(room_for_rewrite(n));
+    changed = true;
+    if (tracked) {
+      put_copy(*tracked, body, copied, begin);
+      write(*tracked);
+    } else {
+      put_copy(spare, body, copied, begin);
+      write(spare);
+    }
+    copied = end;
+  };
+
+  ImageCall last{};  // the cluster's last call to close
+  // Whether a call of the cluster names an image as written: with plain
+  // names, the first rewrite of a cluster is of such a call, and only then
+  // is the cluster read again into a tree (so at most twice).
+  bool names_image = false;
+  const auto on_call = [&](const ImageCall& call) {
+    last = call;
+    if (!names_image && call.argument_count == kImageRows[call.macro].argument_count) {
+      names_image = images.rank_of(body.substr(call.first_begin, call.first_end - call.first_begin)) != npos;
+    }
+  };
+  const auto on_cluster = [&](std::size_t begin, std::size_t end, std::size_t count) {
+    if (count == 1) {
+      // A lone call: the row of its macro, for the image it names, takes it
+      // or nothing does (the count is the call's own).
+      const ImageCall call = last;
+      names_image = false;
+      const ImageRow& row = kImageRows[call.macro];
+      const std::size_t image =
+          images.rank_of(body.substr(call.first_begin, call.first_end - call.first_begin));
+      if (image == npos || call.argument_count != row.argument_count) return;
+      const MacroRewrite rewrite = images.rewrite(row, image);
+      replace_up_to(begin, end,
+                    [&](auto& out) { append_replacement(out, body, call.macro_call(), rewrite); });
+      images.note_effects(row, image);
+      return;
+    }
+    const bool named = names_image;
+    names_image = false;
+    if (images.plain_names() && images.size() < kTreeImages) {
+      if (!named) return;
+      CallTree tree(body, begin, end, macros, images);
+      const CallTree::Outcome outcome = tree.evaluate();
+      if (outcome == CallTree::Outcome::unchanged) return;
+      if (outcome == CallTree::Outcome::changed) {
+        replace_up_to(begin, end, [&](auto& out) { tree.write(out, begin, end); });
+        return;
+      }
+    }
+    std::optional<LineTracker> part_lines;
+    if (lines != nullptr) part_lines.emplace(lines->slice(begin, end));
+    BodyText part(std::string(body.substr(begin, end - begin)), std::move(part_lines));
+    if (!run_present(part, images)) return;
+    replace_up_to(begin, end, [&](auto&) {
+      if (lines != nullptr) lines->paste(*part.lines(), spare.size());
+      spare += part.text();
+    });
+  };
+  read_image_calls(body, macros, on_call, on_cluster);
+  if (!changed) return false;
+  if (tracked) {
+    put_copy(*tracked, body, copied, n);
+  } else {
+    put_copy(spare, body, copied, n);
+  }
+  if (lines != nullptr) lines->commit();
+  return true;
+}
+
+}  // namespace
+
+bool BodyText::run_image_passes(std::string& uniforms,
+                                const std::map<std::string, std::string>& image_table) {
+  if (image_table.empty()) return false;
+  end_at_nul();
+  ImageSet images(image_table);
+  // An empty name takes every call: its rows run over the whole body first,
+  // then the named images.
+  if (images.any_name()) {
+    run_image(*this, images, 0);
+    images.start_at(1);
+  }
+  const std::vector<std::string_view> macros = macro_names();
+  const std::string_view body = text_;
+  if (images.plain_samplers() && is_regular(body, macros)) {
+    if (rewrite_by_clusters(body, spare_, tracker(), images, macros)) text_.swap(spare_);
+  } else {
+    run_present(*this, images);
+  }
+  images.declare(uniforms);
+  return images.render_size_needed();
+}
+
+}  // namespace glsl

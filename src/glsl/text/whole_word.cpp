@@ -1,0 +1,73 @@
+// Whole-word search and replacement over GLSL text. Each reads its text once
+// from left to right (word occurrences through WordSearch), so its time is
+// linear in the text.
+#include "glsl/text/whole_word.h"
+
+#include "glsl/text/body_text.h"
+#include "glsl/text/chars.h"
+#include "glsl/text/line_map.h"
+#include "glsl/text/word_search.h"
+
+namespace glsl {
+namespace {
+
+// Whole when neither neighbour in `text` continues the identifier.
+bool is_whole_at(std::string_view text, std::size_t at, std::size_t length) {
+  const bool starts = at == 0 || !is_identifier_char(text[at - 1]);
+  const bool ends = at + length == text.size() || !is_identifier_char(text[at + length]);
+  return starts && ends;
+}
+
+}  // namespace
+
+bool find_whole_word(std::string_view text, std::string_view word, std::size_t& position) {
+  WordSearch search(text, word);
+  position = search.next(0);
+  return position != std::string_view::npos && is_whole_at(text, position, word.size());
+}
+
+namespace {
+
+// Writes the replaced text to `out`, which stays untouched while nothing is
+// replaced: a text without the name costs one read and no copy.
+template <class Out>
+void write_replaced(Out& out, std::size_t out_size, std::string_view text,
+                    std::string_view old_name, std::string_view new_name, bool& replaced) {
+  WordSearch search(text, old_name);
+  std::size_t copied = 0;  // text before it is in `out`
+  std::size_t from = 0;
+  for (std::size_t at = search.next(from); at != std::string_view::npos; at = search.next(from)) {
+    if (!is_whole_at(text, at, old_name.size())) {
+      from = at + 1;
+      continue;
+    }
+    if (!replaced) out.reserve(out_size);
+    put_copy(out, text, copied, at);
+    put_made_for(out, new_name, at);
+    replaced = true;
+    copied = from = at + old_name.size();
+  }
+  if (replaced) put_copy(out, text, copied, text.size());
+}
+
+}  // namespace
+
+bool BodyText::replace_whole_word(std::string_view old_name, std::string_view new_name) {
+  end_at_nul();
+  // A name that cannot start an identifier is never a candidate.
+  if (old_name.empty() || !is_name_start_char(old_name[0])) return false;
+  bool replaced = false;
+  spare_.clear();
+  const std::size_t size = room_for_rewrite(text_.size());
+  if (lines_) {
+    TrackedOutput out{spare_, *lines_};
+    write_replaced(out, size, text_, old_name, new_name, replaced);
+    if (replaced) lines_->commit();
+  } else {
+    write_replaced(spare_, size, text_, old_name, new_name, replaced);
+  }
+  if (replaced) text_.swap(spare_);
+  return replaced;
+}
+
+}  // namespace glsl

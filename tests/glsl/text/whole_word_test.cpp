@@ -1,0 +1,117 @@
+// Whole-word search, whole-word replacement and argument splitting: the
+// cases that decide what counts as one identifier and one argument.
+#include "glsl/text/whole_word.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "glsl/text/body_text.h"
+#include "glsl/calls/macro_rewrite.h"
+
+namespace {
+
+constexpr std::size_t npos = std::string::npos;
+
+struct FindCase {
+  std::string text, word;
+  bool whole;
+  std::size_t position;
+};
+
+TEST(FindWholeWord, JudgesOnlyTheFirstOccurrence) {
+  const FindCase cases[] = {
+      {"void main() {", "main", true, 5},
+      {"domain(); void main() {", "main", false, 2},
+      {"TIME", "TIME", true, 0},
+      {"x = TIME", "TIME", true, 4},
+      {"TIME2", "TIME", false, 0},
+      {"2TIME", "TIME", false, 1},
+      {"TIME.x", "TIME", true, 0},
+      {"v[TIME]", "TIME", true, 2},
+      {"a TIME b", "TIME", true, 2},
+      {"no such word", "TIME", false, npos},
+      {"", "TIME", false, npos},
+      // The whole string is searched, NULs included.
+      {std::string("a\0TIME", 6), "TIME", true, 2},
+  };
+  for (const FindCase& c : cases) {
+    std::size_t position = 12345;
+    EXPECT_EQ(glsl::find_whole_word(c.text, c.word, position), c.whole) << c.text;
+    EXPECT_EQ(position, c.position) << c.text;
+  }
+}
+
+struct ReplaceCase {
+  std::string text, old_name, new_name, expected;
+  bool replaced;
+};
+
+TEST(ReplaceWholeWord, ReplacesWholeIdentifiersOnly) {
+  const ReplaceCase cases[] = {
+      {"TIME+TIMEDELTA*myTIME", "TIME", "time", "time+TIMEDELTA*myTIME", true},
+      {"TIMEDELTA", "TIME", "time", "TIMEDELTA", false},
+      {"TIME2 TIME_OFFSET x_TIME", "TIME", "time", "TIME2 TIME_OFFSET x_TIME", false},
+      {"TIME.x (TIME) -TIME", "TIME", "time", "time.x (time) -time", true},
+      {"// TIME", "TIME", "time", "// time", true},
+      {"v = isf_FragNormCoord.xy;", "isf_FragNormCoord.xy", "gl_TexCoord[0].xy",
+       "v = gl_TexCoord[0].xy;", true},
+      {"isf_FragNormCoord.xyz", "isf_FragNormCoord.xy", "gl_TexCoord[0].xy",
+       "isf_FragNormCoord.xyz", false},
+      {"TIM", "TIME", "time", "TIM", false},
+      {"", "TIME", "time", "", false},
+      // A replaced occurrence is consumed whole: the overlapping second
+      // "a a" is not seen.
+      {"a a a", "a a", "X", "X a", true},
+      // Names that cannot start an identifier never match.
+      {"2x 2x", "2x", "y", "2x 2x", false},
+      {".xy .xy", ".xy", "y", ".xy .xy", false},
+      {"abc", "", "y", "abc", false},
+      // The text ends at its first NUL: nothing after it is copied.
+      {std::string("TIME\0TIME", 9), "TIME", "time", "time", true},
+      {std::string("ab\0cd", 5), "", "y", "ab", false},
+  };
+  for (const ReplaceCase& c : cases) {
+    glsl::BodyText body(c.text);
+    EXPECT_EQ(body.replace_whole_word(c.old_name, c.new_name), c.replaced) << c.text;
+    EXPECT_EQ(body.text(), c.expected) << c.text;
+  }
+}
+
+// The argument splitting that decides whether a call qualifies, seen through
+// a rewrite that takes any first argument and the expected count: f(A1)
+// for one argument, f(A1, A2) for two; with three only A1 is written.
+struct SplitCase {
+  std::string text;
+  std::size_t count;
+  std::string expected;
+};
+
+TEST(SplitCallArguments, CutsTopLevelArguments) {
+  const SplitCase cases[] = {
+      {"M(image, uv) + 1.0", 2, "f(image, uv) + 1.0"},
+      {"M(/* c */ image , uv )", 2, "f(image , uv )"},
+      {"M(a, , b)", 3, "f(a)"},
+      {"M(a, )", 1, "f(a)"},
+      {"M(f(a, b), c)", 2, "f(f(a, b), c)"},
+      {"M()", 0, "f()"},
+      {"M( \t\r\n)", 0, "f()"},
+      {"M(p[1,2])", 2, "f(p[1, 2])"},
+      {"M({a,b})", 2, "f({a, b})"},
+      {"M(a,/* c */b)", 2, "f(a, /* c */b)"},
+      {"M( /* a *//**/\n x)", 1, "f(x)"},
+      {"M(/* never closed", 0, "f()"},
+      {"M(/*/ x */ y)", 1, "f(y)"},
+      {"M(a, b", 2, "f(a, b)"},
+      {"M(a)(b, c)", 1, "f(a)(b, c)"},
+      {std::string("M(a, b\0, c)", 12), 2, "f(a, b)"},
+  };
+  for (const SplitCase& c : cases) {
+    glsl::BodyText body(c.text);
+    EXPECT_TRUE(body.rewrite_image_macro({"M", "f", c.count, "", "", "", ""})) << c.text;
+    EXPECT_EQ(body.text(), c.expected) << c.text;
+  }
+}
+
+}  // namespace
