@@ -17,7 +17,7 @@ namespace {
 
 template <class Offset, class Out>
 void write_rewritten(Out& out, std::string_view text, const MacroCalls<Offset>& calls,
-                     const MacroRewrite& rewrite, bool& replaced) {
+                     const MacroRewrite& rewrite) {
   std::size_t copied = 0;  // text before it is in `out`
   for (std::size_t i = 0; i < calls.size(); ++i) {
     // Calls inside a rewritten call went with it.
@@ -26,16 +26,15 @@ void write_rewritten(Out& out, std::string_view text, const MacroCalls<Offset>& 
     if (!call.first_matches || call.argument_count != rewrite.argument_count) continue;
     put_copy(out, text, copied, call.name_at);
     append_replacement(out, text, call, rewrite);
-    replaced = true;
     copied = call.close < text.size() ? call.close + 1 : text.size();
   }
   put_copy(out, text, copied, text.size());
 }
 
-// Rebuilds `text` when a call qualifies.
+// Rebuilds the body when a call qualifies.
 template <class Offset>
-bool rewrite_calls(std::string& text, const MacroRewrite& rewrite, std::string& spare,
-                   LineTracker* lines) {
+bool rewrite_calls(BodyText& body, const MacroRewrite& rewrite) {
+  const std::string_view text = body.text();
   const MacroCalls<Offset> calls(text, rewrite.macro_name, rewrite.image_name,
                                  rewrite.argument_count);
   bool qualifies = false;
@@ -44,18 +43,11 @@ bool rewrite_calls(std::string& text, const MacroRewrite& rewrite, std::string& 
     qualifies = call.first_matches && call.argument_count == rewrite.argument_count;
   }
   if (!qualifies) return false;
-  bool replaced = false;
-  spare.clear();
-  spare.reserve(room_for_rewrite(text.size()));
-  if (lines == nullptr) {
-    write_rewritten(spare, text, calls, rewrite, replaced);
-  } else {
-    TrackedOutput out{spare, *lines};
-    write_rewritten(out, text, calls, rewrite, replaced);
-    lines->commit();
-  }
-  text.swap(spare);
-  return true;
+  return body.rewrite([&](auto& out) {
+    out.reserve(room_for_rewrite(text.size()));
+    write_rewritten(out, text, calls, rewrite);
+    return true;
+  });
 }
 
 }  // namespace
@@ -63,9 +55,9 @@ bool rewrite_calls(std::string& text, const MacroRewrite& rewrite, std::string& 
 bool BodyText::rewrite_image_macro(const MacroRewrite& rewrite) {
   end_at_nul();
   if (text_.size() < std::numeric_limits<std::uint32_t>::max()) {
-    return rewrite_calls<std::uint32_t>(text_, rewrite, spare_, tracker());
+    return rewrite_calls<std::uint32_t>(*this, rewrite);
   }
-  return rewrite_calls<std::uint64_t>(text_, rewrite, spare_, tracker());
+  return rewrite_calls<std::uint64_t>(*this, rewrite);
 }
 
 }  // namespace glsl

@@ -22,8 +22,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <optional>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "glsl/calls/call_tree.h"
@@ -93,87 +93,107 @@ bool run_present(BodyText& text, ImageSet& images) {
   return changed;
 }
 
-// Writes into `spare` the body with each cluster of calls rewritten on its
-// own; false when nothing changed (and `spare` means nothing).
-bool rewrite_by_clusters(std::string_view body, std::string& spare, LineTracker* lines,
-                         ImageSet& images, const std::vector<std::string_view>& macros) {
-  const std::size_t n = body.size();
-  std::optional<TrackedOutput> tracked;
-  if (lines != nullptr) tracked.emplace(TrackedOutput{spare, *lines});
-  spare.clear();
-  bool changed = false;
-  std::size_t copied = 0;  // body before it is in `spare`
-  const auto replace_up_to = [&](std::size_t begin, std::size_t end, const auto& write) {
-    if (!changed) spare.reserve(room_for_rewrite(n));
-    changed = true;
-    if (tracked) {
-      put_copy(*tracked, body, copied, begin);
-      write(*tracked);
-    } else {
-      put_copy(spare, body, copied, begin);
-      write(spare);
-    }
-    copied = end;
-  };
+// Writes the body with each cluster of calls rewritten on its own.
+// read_image_calls hands over every call as its ")" is read, then the
+// cluster it closed; what no cluster changed is copied as it stands.
+template <class Out>
+class ClusterWriter {
+ public:
+  ClusterWriter(Out& out, std::string_view body, ImageSet& images,
+                const std::vector<std::string_view>& macros)
+      : out_(out), body_(body), images_(images), macros_(macros) {}
 
-  ImageCall last{};  // the cluster's last call to close
-  // Whether a call of the cluster names an image as written: with plain
-  // names, the first rewrite of a cluster is of such a call, and only then
-  // is the cluster read again into a tree (so at most twice).
-  bool names_image = false;
-  const auto on_call = [&](const ImageCall& call) {
-    last = call;
-    if (!names_image && call.argument_count == kImageRows[call.macro].argument_count) {
-      names_image = images.rank_of(body.substr(call.first_begin, call.first_end - call.first_begin)) != npos;
+  // False when nothing changed (and `out` means nothing).
+  bool write() {
+    read_image_calls(
+        body_, macros_, [&](const ImageCall& call) { note_call(call); },
+        [&](std::size_t begin, std::size_t end, std::size_t count) { rewrite_cluster(begin, end, count); });
+    if (!changed_) return false;
+    put_copy(out_, body_, copied_, body_.size());
+    return true;
+  }
+
+ private:
+  std::size_t image_named_by(const ImageCall& call) const {
+    return images_.rank_of(body_.substr(call.first_begin, call.first_end - call.first_begin));
+  }
+
+  void note_call(const ImageCall& call) {
+    last_ = call;
+    if (!names_image_ && call.argument_count == kImageRows[call.macro].argument_count) {
+      names_image_ = image_named_by(call) != npos;
     }
-  };
-  const auto on_cluster = [&](std::size_t begin, std::size_t end, std::size_t count) {
+  }
+
+  void rewrite_cluster(std::size_t begin, std::size_t end, std::size_t count) {
+    const bool named = names_image_;
+    names_image_ = false;
     if (count == 1) {
-      // A lone call: the row of its macro, for the image it names, takes it
-      // or nothing does (the count is the call's own).
-      const ImageCall call = last;
-      names_image = false;
-      const ImageRow& row = kImageRows[call.macro];
-      const std::size_t image =
-          images.rank_of(body.substr(call.first_begin, call.first_end - call.first_begin));
-      if (image == npos || call.argument_count != row.argument_count) return;
-      const MacroRewrite rewrite = images.rewrite(row, image);
-      replace_up_to(begin, end,
-                    [&](auto& out) { append_replacement(out, body, call.macro_call(), rewrite); });
-      images.note_effects(row, image);
+      rewrite_lone_call(begin, end);
       return;
     }
-    const bool named = names_image;
-    names_image = false;
-    if (images.plain_names() && images.size() < kTreeImages) {
-      if (!named) return;
-      CallTree tree(body, begin, end, macros, images);
-      const CallTree::Outcome outcome = tree.evaluate();
-      if (outcome == CallTree::Outcome::unchanged) return;
-      if (outcome == CallTree::Outcome::changed) {
-        replace_up_to(begin, end, [&](auto& out) { tree.write(out, begin, end); });
-        return;
-      }
+    if (images_.plain_names() && images_.size() < kTreeImages) {
+      // With plain names, the first rewrite of a cluster is of a call that
+      // names an image as written, so a cluster without one stays.
+      if (!named || rewrite_as_tree(begin, end)) return;
     }
-    std::optional<LineTracker> part_lines;
-    if (lines != nullptr) part_lines.emplace(lines->slice(begin, end));
-    BodyText part(std::string(body.substr(begin, end - begin)), std::move(part_lines));
-    if (!run_present(part, images)) return;
-    replace_up_to(begin, end, [&](auto&) {
-      if (lines != nullptr) lines->paste(*part.lines(), spare.size());
-      spare += part.text();
-    });
-  };
-  read_image_calls(body, macros, on_call, on_cluster);
-  if (!changed) return false;
-  if (tracked) {
-    put_copy(*tracked, body, copied, n);
-  } else {
-    put_copy(spare, body, copied, n);
+    rewrite_by_every_image(begin, end);
   }
-  if (lines != nullptr) lines->commit();
-  return true;
-}
+
+  // A lone call: the row of its macro, for the image it names, takes it or
+  // nothing does (the count is the call's own).
+  void rewrite_lone_call(std::size_t begin, std::size_t end) {
+    const ImageCall call = last_;
+    const ImageRow& row = kImageRows[call.macro];
+    const std::size_t image = image_named_by(call);
+    if (image == npos || call.argument_count != row.argument_count) return;
+    const MacroRewrite rewrite = images_.rewrite(row, image);
+    replace(begin, end, [&](Out& out) { append_replacement(out, body_, call.macro_call(), rewrite); });
+    images_.note_effects(row, image);
+  }
+
+  // Nested or touching calls as a tree (call_tree.h); false when the tree
+  // cannot follow them.
+  bool rewrite_as_tree(std::size_t begin, std::size_t end) {
+    CallTree tree(body_, begin, end, macros_, images_);
+    const CallTree::Outcome outcome = tree.evaluate();
+    if (outcome == CallTree::Outcome::not_followed) return false;
+    if (outcome == CallTree::Outcome::changed) {
+      replace(begin, end, [&](Out& out) { tree.write(out, begin, end); });
+    }
+    return true;
+  }
+
+  // The cluster as a text of its own, through every image whose name it holds.
+  void rewrite_by_every_image(std::size_t begin, std::size_t end) {
+    BodyText part(std::string(body_.substr(begin, end - begin)), lines_of_part(out_, begin, end));
+    if (!run_present(part, images_)) return;
+    replace(begin, end, [&](Out& out) { put_part(out, part.text(), part.lines()); });
+  }
+
+  // The body up to `begin` as it stands, then what `write` makes of
+  // [begin, end).
+  template <class Write>
+  void replace(std::size_t begin, std::size_t end, const Write& write) {
+    if (!changed_) out_.reserve(room_for_rewrite(body_.size()));
+    changed_ = true;
+    put_copy(out_, body_, copied_, begin);
+    write(out_);
+    copied_ = end;
+  }
+
+  Out& out_;
+  std::string_view body_;
+  ImageSet& images_;
+  const std::vector<std::string_view>& macros_;
+  bool changed_ = false;
+  std::size_t copied_ = 0;  // body before it is in `out_`
+  ImageCall last_{};        // the cluster's last call to close
+  // Whether a call of the cluster names an image as written: with plain
+  // names, only then is the cluster read again into a tree (so at most
+  // twice).
+  bool names_image_ = false;
+};
 
 }  // namespace
 
@@ -191,7 +211,9 @@ bool BodyText::run_image_passes(std::string& uniforms,
   const std::vector<std::string_view> macros = macro_names();
   const std::string_view body = text_;
   if (images.plain_samplers() && is_regular(body, macros)) {
-    if (rewrite_by_clusters(body, spare_, tracker(), images, macros)) text_.swap(spare_);
+    rewrite([&](auto& out) {
+      return ClusterWriter<std::decay_t<decltype(out)>>(out, body, images, macros).write();
+    });
   } else {
     run_present(*this, images);
   }

@@ -31,7 +31,7 @@ void BodyText::rename_images(const std::map<std::string, std::string>& image_tab
   std::vector<const ImageEntry*> run;  // images renamed together
   const auto flush = [&] {
     if (run.size() > 1 && text_.size() <= kLongestTokenText) {
-      rename_as_tokens(text_, run, spare_, tracker());
+      rename_as_tokens(*this, run);
     } else {
       for (const ImageEntry* entry : run) replace_whole_word(entry->first, entry->second);
     }

@@ -328,9 +328,8 @@ class TokenList {
 
 }  // namespace
 
-bool rename_as_tokens(std::string& body, const std::vector<const ImageEntry*>& names,
-                      std::string& spare, LineTracker* lines) {
-  const std::string_view text = body;
+bool rename_as_tokens(BodyText& body, const std::vector<const ImageEntry*>& names) {
+  const std::string_view text = body.text();
   Vocabulary vocabulary;
   std::vector<Name> tokens(names.size());
   bool held[256] = {};  // the characters that names hold
@@ -344,17 +343,11 @@ bool rename_as_tokens(std::string& body, const std::vector<const ImageEntry*>& n
   TokenList list(text, vocabulary, held, tokens);
   list.rename_all();
   if (!list.changed()) return false;
-  spare.clear();
-  spare.reserve(room_for_rewrite(text.size()));
-  if (lines == nullptr) {
-    list.write(spare);
-  } else {
-    TrackedOutput out{spare, *lines};
+  return body.rewrite([&](auto& out) {
+    out.reserve(room_for_rewrite(text.size()));
     list.write(out);
-    lines->commit();
-  }
-  body.swap(spare);
-  return true;
+    return true;
+  });
 }
 
 }  // namespace glsl

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "glsl/text/line_map.h"
+#include "glsl/text/body_text.h"
 
 namespace glsl {
 
@@ -22,9 +22,7 @@ constexpr std::size_t kLongestTokenText = std::size_t{1} << 30;
 // whole text, one name after another in the order given. Each name starts
 // with a letter or '_' and differs from its sampler, which is an
 // identifier; `body` has no NUL and at most kLongestTokenText characters.
-// The result is written through `spare`, and `lines` (when given) follows
-// it; true when the text changed.
-bool rename_as_tokens(std::string& body, const std::vector<const ImageEntry*>& names,
-                      std::string& spare, LineTracker* lines);
+// True when the text changed.
+bool rename_as_tokens(BodyText& body, const std::vector<const ImageEntry*>& names);
 
 }  // namespace glsl

@@ -62,20 +62,15 @@ std::size_t main_body_start(std::string_view body) {
 void BodyText::insert_into_main(std::string_view prologue) {
   const std::size_t point = main_body_start(text_);
   if (point == std::string_view::npos) return;
-  LineTracker* const lines = tracker();
-  spare_.clear();
-  spare_.reserve(text_.size() + prologue.size() + 1);
-  spare_.append(text_, 0, point);
-  spare_ += prologue;
-  spare_ += '\n';
-  spare_.append(text_, point, std::string::npos);
-  if (lines != nullptr) {
-    lines->copy(0, 0, point);
-    lines->made_new(point, prologue.size() + 1);
-    lines->copy(point + prologue.size() + 1, point, text_.size());
-    lines->commit();
-  }
-  text_.swap(spare_);
+  const std::string_view body = text_;
+  rewrite([&](auto& out) {
+    out.reserve(body.size() + prologue.size() + 1);
+    put_copy(out, body, 0, point);
+    put_made_new(out, prologue);
+    put_made_new(out, "\n");
+    put_copy(out, body, point, body.size());
+    return true;
+  });
 }
 
 }  // namespace glsl

@@ -57,24 +57,13 @@ void write_replaced(Out& out, std::string_view body, std::array<bool, kBuiltins.
 
 void BodyText::replace_builtins(std::string& uniforms, bool render_size_needed) {
   end_at_nul();
-  std::string& body = text_;
-  std::string& spare = spare_;
-  LineTracker* const lines = tracker();
+  const std::string_view body = text_;
   std::array<bool, kBuiltins.size()> used{};
-  spare.clear();
-  spare.reserve(room_for_rewrite(body.size()));
-  if (lines == nullptr) {
-    write_replaced(spare, body, used);
-  } else {
-    TrackedOutput out{spare, *lines};
+  rewrite([&](auto& out) {
+    out.reserve(room_for_rewrite(body.size()));
     write_replaced(out, body, used);
-  }
-  if (used != std::array<bool, kBuiltins.size()>{}) {
-    if (lines != nullptr) lines->commit();
-    body.swap(spare);
-  } else if (lines != nullptr) {
-    lines->discard();
-  }
+    return used != std::array<bool, kBuiltins.size()>{};
+  });
   for (std::size_t row = 0; row < kBuiltins.size(); ++row) {
     const Builtin& builtin = kBuiltins[row];
     if (used[row] || (builtin.declared_for_render_size && render_size_needed)) {

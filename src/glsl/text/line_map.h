@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +71,17 @@ template <class Out>
 void put_made_for(Out& out, std::string_view made, std::size_t /*in_at*/) {
   out += made;
 }
+// Text that stands for nothing of the input (the prologue).
+template <class Out>
+void put_made_new(Out& out, std::string_view made) {
+  out += made;
+}
+// A stretch of the input rewritten on its own, with the tracker that
+// LineTracker::slice gave it (nullptr when lines are not tracked).
+template <class Out>
+void put_part(Out& out, std::string_view part, const LineTracker* /*part_lines*/) {
+  out += part;
+}
 
 inline void put_copy(TrackedOutput& out, std::string_view in, std::size_t begin, std::size_t end) {
   out.lines.copy(out.text.size(), begin, end);
@@ -78,6 +90,25 @@ inline void put_copy(TrackedOutput& out, std::string_view in, std::size_t begin,
 inline void put_made_for(TrackedOutput& out, std::string_view made, std::size_t in_at) {
   out.lines.made_for(out.text.size(), made.size(), in_at);
   out.text += made;
+}
+inline void put_made_new(TrackedOutput& out, std::string_view made) {
+  out.lines.made_new(out.text.size(), made.size());
+  out.text += made;
+}
+inline void put_part(TrackedOutput& out, std::string_view part, const LineTracker* part_lines) {
+  out.lines.paste(*part_lines, out.text.size());
+  out.text += part;
+}
+
+// The tracker for the stretch [begin, end) of the input, to be rewritten on
+// its own and written back through put_part; none for a plain output.
+template <class Out>
+std::optional<LineTracker> lines_of_part(const Out& /*out*/, std::size_t /*begin*/, std::size_t /*end*/) {
+  return std::nullopt;
+}
+inline std::optional<LineTracker> lines_of_part(const TrackedOutput& out, std::size_t begin,
+                                                std::size_t end) {
+  return out.lines.slice(begin, end);
 }
 
 }  // namespace glsl

@@ -29,11 +29,13 @@ bool find_whole_word(std::string_view text, std::string_view word, std::size_t& 
 namespace {
 
 // Writes the replaced text to `out`, which stays untouched while nothing is
-// replaced: a text without the name costs one read and no copy.
+// replaced: a text without the name costs one read and no copy. True when
+// something was replaced.
 template <class Out>
-void write_replaced(Out& out, std::size_t out_size, std::string_view text,
-                    std::string_view old_name, std::string_view new_name, bool& replaced) {
+bool write_replaced(Out& out, std::string_view text, std::string_view old_name,
+                    std::string_view new_name) {
   WordSearch search(text, old_name);
+  bool replaced = false;
   std::size_t copied = 0;  // text before it is in `out`
   std::size_t from = 0;
   for (std::size_t at = search.next(from); at != std::string_view::npos; at = search.next(from)) {
@@ -41,13 +43,14 @@ void write_replaced(Out& out, std::size_t out_size, std::string_view text,
       from = at + 1;
       continue;
     }
-    if (!replaced) out.reserve(out_size);
+    if (!replaced) out.reserve(room_for_rewrite(text.size()));
     put_copy(out, text, copied, at);
     put_made_for(out, new_name, at);
     replaced = true;
     copied = from = at + old_name.size();
   }
   if (replaced) put_copy(out, text, copied, text.size());
+  return replaced;
 }
 
 }  // namespace
@@ -56,18 +59,8 @@ bool BodyText::replace_whole_word(std::string_view old_name, std::string_view ne
   end_at_nul();
   // A name that cannot start an identifier is never a candidate.
   if (old_name.empty() || !is_name_start_char(old_name[0])) return false;
-  bool replaced = false;
-  spare_.clear();
-  const std::size_t size = room_for_rewrite(text_.size());
-  if (lines_) {
-    TrackedOutput out{spare_, *lines_};
-    write_replaced(out, size, text_, old_name, new_name, replaced);
-    if (replaced) lines_->commit();
-  } else {
-    write_replaced(spare_, size, text_, old_name, new_name, replaced);
-  }
-  if (replaced) text_.swap(spare_);
-  return replaced;
+  const std::string_view text = text_;
+  return rewrite([&](auto& out) { return write_replaced(out, text, old_name, new_name); });
 }
 
 }  // namespace glsl
