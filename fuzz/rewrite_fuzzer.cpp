@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "glsl/assemble.h"
-#include "glsl/text/body_text.h"
 #include "glsl/calls/macro_rewrite.h"
 #include "glsl/rules/rule_tables.h"
+#include "glsl/text/body_text.h"
 #include "glsl/text/whole_word.h"
 #include "reference_rewrite.h"
 

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "glsl/calls/call_syntax.h"
 #include "glsl/text/chars.h"
 
 namespace glsl {

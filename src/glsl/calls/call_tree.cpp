@@ -26,9 +26,9 @@
 
 #include <algorithm>
 
+#include "glsl/rules/rule_tables.h"
 #include "glsl/text/chars.h"
 #include "glsl/text/line_map.h"
-#include "glsl/rules/rule_tables.h"
 
 namespace glsl {
 namespace {

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "glsl/calls/call_syntax.h"
 #include "glsl/text/chars.h"
 
 namespace glsl {
@@ -45,19 +46,10 @@ bool pairs_up(std::string_view comment, bool no_comma) {
 // the call around it, whose commas it would change when its call is
 // rewritten; after a "(" it is inside the call's own parentheses.
 std::size_t skip_before(std::string_view text, std::size_t at, std::size_t limit, bool after_name) {
-  while (at < limit) {
-    if (is_white_space(text[at])) {
-      ++at;
-    } else if (text[at] == '/' && at + 1 < text.size() && text[at + 1] == '*') {
-      const std::size_t close = text.substr(0, limit).find("*/", at + 2);
-      if (close == npos) return limit == text.size() ? limit : npos;
-      if (!pairs_up(text.substr(at, close - at), after_name)) return npos;
-      at = close + 2;
-    } else {
-      break;
-    }
-  }
-  return at;
+  return skip_blanks_and_comments(text, at, limit, [&](std::size_t open, std::size_t close) {
+    if (close == npos) return limit == text.size();
+    return pairs_up(text.substr(open, close - open), after_name);
+  });
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "glsl/text/chars.h"
+#include "glsl/calls/call_syntax.h"
 #include "glsl/calls/macro_calls.h"
 
 namespace glsl {
@@ -96,10 +96,9 @@ void read_image_calls(std::string_view text, const std::vector<std::string_view>
     call.first_comma = open.first_comma;
     call.second_end = open.commas <= 1 ? offset(end) : open.second_comma;
     call.macro = open.macro;
-    // An empty last argument is not one.
-    const bool last_empty = open.commas == 0 ? open.first_begin >= end
-                                             : last_non_blank_before(text, end) == open.last_comma;
-    call.argument_count = static_cast<std::uint8_t>(open.commas + (last_empty ? 0 : 1));
+    call.argument_count = static_cast<std::uint8_t>(
+        count_arguments(open.first_begin, end, open.commas, open.last_comma,
+                        [&] { return last_non_blank_before(text, end); }));
     stack.pop_back();
     on_call(call);
   };

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "glsl/calls/macro_rewrite.h"
-#include "glsl/text/names_present.h"
 #include "glsl/rules/rule_tables.h"
+#include "glsl/text/names_present.h"
 
 namespace glsl {
 

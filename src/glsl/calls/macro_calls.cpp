@@ -22,8 +22,8 @@
 #include <limits>
 
 #include "glsl/calls/blank_skip.h"
-#include "glsl/text/chars.h"
 #include "glsl/calls/split_call_arguments.h"
+#include "glsl/text/chars.h"
 #include "glsl/text/word_search.h"
 
 namespace glsl {

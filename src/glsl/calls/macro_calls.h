@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "glsl/text/position_set.h"
 #include "glsl/calls/split_call_arguments.h"
+#include "glsl/text/position_set.h"
 
 namespace glsl {
 

@@ -7,9 +7,9 @@
 #include <cstddef>
 #include <string_view>
 
+#include "glsl/calls/macro_calls.h"
 #include "glsl/text/chars.h"
 #include "glsl/text/line_map.h"
-#include "glsl/calls/macro_calls.h"
 
 namespace glsl {
 
@@ -40,8 +40,7 @@ void for_each_replacement_piece(std::string_view text, const MacroCall& call,
     made(rewrite.first_argument);
   }
   if (rewrite.argument_count == 2) {
-    std::size_t begin = call.first_comma + 1;
-    while (begin < call.second_end && is_white_space(text[begin])) ++begin;
+    const std::size_t begin = skip_white_space(text, call.first_comma + 1, call.second_end);
     if (with_function && !rewrite.second_suffix.empty()) {
       made(", (");
       copied(begin, call.second_end);

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "glsl/calls/macro_calls.h"
 #include "glsl/text/body_text.h"
 #include "glsl/text/chars.h"
 #include "glsl/text/line_map.h"
-#include "glsl/calls/macro_calls.h"
 
 namespace glsl {
 namespace {

@@ -28,11 +28,11 @@
 
 #include "glsl/calls/call_tree.h"
 #include "glsl/calls/image_calls.h"
-#include "glsl/calls/macro_rewrite.h"
 #include "glsl/calls/image_set.h"
+#include "glsl/calls/macro_rewrite.h"
+#include "glsl/rules/rule_tables.h"
 #include "glsl/text/line_map.h"
 #include "glsl/text/names_present.h"
-#include "glsl/rules/rule_tables.h"
 
 namespace glsl {
 namespace {

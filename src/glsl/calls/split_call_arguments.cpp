@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "glsl/text/chars.h"
+#include "glsl/calls/call_syntax.h"
 
 namespace glsl {
 namespace {
@@ -40,13 +40,12 @@ std::vector<ArgumentList<Offset>> split_call_arguments(std::string_view text,
   const auto close_lists = [&](std::size_t depth, std::size_t end, std::size_t& non_blank) {
     for (; !open.empty() && open.back().depth == depth; open.pop_back()) {
       const Pending& list = open.back();
-      bool last_empty = list.start == end;
-      if (list.commas > 0) {
+      const std::size_t count = count_arguments(list.start, end, list.commas, list.last_comma, [&] {
         if (non_blank == n) non_blank = last_non_blank_before(text, end);
-        last_empty = non_blank == list.last_comma;
-      }
+        return non_blank;
+      });
       const Offset close = static_cast<Offset>(end);
-      lists[list.rank] = {static_cast<Offset>(list.commas + (last_empty ? 0 : 1)),
+      lists[list.rank] = {static_cast<Offset>(count),
                            list.commas > 0 ? list.comma1 : close, list.comma1,
                            list.commas > 1 ? list.comma2 : close};
     }

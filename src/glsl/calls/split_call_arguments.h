@@ -1,9 +1,5 @@
 // The argument splitter of the image-macro calls: where each argument list
-// ends and where its commas cut it, as a call's arguments are split: from
-// where the list begins (past the blanks and comments after the call's "("),
-// at each "," outside inner parentheses, up to the first ")" that closes no
-// inner "(" or the end of the text. White space before a comma or the ")"
-// stays in the argument; an empty last argument is no argument.
+// ends and where its commas cut it, by the rules of call_syntax.h.
 #pragma once
 
 #include <cstddef>

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "glsl/text/chars.h"
 #include "glsl/renaming/token_renaming.h"
+#include "glsl/text/chars.h"
 
 namespace glsl {
 namespace {

@@ -41,11 +41,11 @@
 #include <cstdint>
 #include <string_view>
 
-#include "glsl/text/body_text.h"
-#include "glsl/text/range_sums.h"
 #include "glsl/renaming/shortest_names.h"
 #include "glsl/renaming/tokens.h"
 #include "glsl/renaming/word_lists.h"
+#include "glsl/text/body_text.h"
+#include "glsl/text/range_sums.h"
 
 namespace glsl {
 namespace {

@@ -15,20 +15,15 @@ namespace {
 
 constexpr std::size_t kNotDefinition = std::string_view::npos;
 
-std::size_t skip_white_space(std::string_view text, std::size_t at) {
-  while (at < text.size() && is_white_space(text[at])) ++at;
-  return at;
-}
-
 // Reads a definition head after a "main": "()" or "(void)", blanks allowed
 // anywhere, then "{". Gives where the prologue goes, or kNotDefinition.
 std::size_t insertion_point(std::string_view body, std::size_t at) {
-  at = skip_white_space(body, at);
+  at = skip_white_space(body, at, body.size());
   const bool parenthesis = at < body.size() && body[at] == '(';
-  if (parenthesis) at = skip_white_space(body, at + 1);
-  if (body.substr(at, 4) == "void") at = skip_white_space(body, at + 4);
+  if (parenthesis) at = skip_white_space(body, at + 1, body.size());
+  if (body.substr(at, 4) == "void") at = skip_white_space(body, at + 4, body.size());
   if (!parenthesis || at >= body.size() || body[at] != ')') return kNotDefinition;
-  at = skip_white_space(body, at + 1);
+  at = skip_white_space(body, at + 1, body.size());
   if (at >= body.size() || body[at] != '{') return kNotDefinition;
   ++at;
   while (at < body.size() && (body[at] == ' ' || body[at] == '\t' || body[at] == '\v' ||

@@ -10,9 +10,9 @@
 #include <array>
 #include <string_view>
 
+#include "glsl/rules/rule_tables.h"
 #include "glsl/text/chars.h"
 #include "glsl/text/line_map.h"
-#include "glsl/rules/rule_tables.h"
 
 namespace glsl {
 namespace {

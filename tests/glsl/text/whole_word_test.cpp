@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "glsl/text/body_text.h"
 #include "glsl/calls/macro_rewrite.h"
+#include "glsl/text/body_text.h"
 
 namespace {
 
