@@ -12,6 +12,9 @@
 #include <ctime>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+
+#include "glsl/rules/rule_tables.h"
 
 namespace render {
 
@@ -39,33 +42,38 @@ void set_uniform(unsigned program, const std::string& name, Set set) {
     throw std::runtime_error("the uniform " + name + " does not have the type the host gives it");
 }
 
+// The sampler and size uniform of image N: tex<N>, resolution_tex<N>.
+const std::string sampler_prefix(glsl::kHost.sampler_prefix);
+const std::string size_prefix = std::string(glsl::kHost.size_prefix) + sampler_prefix;
+constexpr std::string_view render_size = glsl::host_uniform_of("RENDERSIZE");
+
 // The host's built-in uniforms and the value each gets for a frame.
 using BuiltinSetter = void (*)(GLint at, const OffscreenContext& context, const FrameValues& frame);
 struct BuiltinUniform {
-  const char* name;
+  std::string_view name;
   BuiltinSetter set;
 };
 
 const BuiltinUniform builtin_uniforms[] = {
-    {"resolution",
+    {glsl::host_uniform_of("RENDERSIZE"),
      [](GLint at, const OffscreenContext& context, const FrameValues&) {
        glUniform2f(at, static_cast<float>(context.width()), static_cast<float>(context.height()));
      }},
-    {"time",
+    {glsl::host_uniform_of("TIME"),
      [](GLint at, const OffscreenContext&, const FrameValues& frame) {
        glUniform1f(at, static_cast<float>(frame.time));
      }},
-    {"time_delta",
+    {glsl::host_uniform_of("TIMEDELTA"),
      [](GLint at, const OffscreenContext&, const FrameValues& frame) {
        glUniform1f(at, static_cast<float>(frame.time_delta));
      }},
-    {"iDate",
+    {glsl::host_uniform_of("DATE"),
      [](GLint at, const OffscreenContext&, const FrameValues& frame) {
        const auto& d = frame.date;
        glUniform4f(at, static_cast<float>(d[0]), static_cast<float>(d[1]),
                    static_cast<float>(d[2]), static_cast<float>(d[3]));
      }},
-    {"iFrame",
+    {glsl::host_uniform_of("FRAMEINDEX"),
      [](GLint at, const OffscreenContext&, const FrameValues& frame) {
        glUniform1i(at, frame.frame);
      }},
@@ -103,7 +111,7 @@ int image_slot_count(unsigned program) {
     GLenum type = 0;
     glGetActiveUniform(program, static_cast<GLuint>(i), sizeof name, &length, &size, &type, name);
     std::string uniform(name, static_cast<std::size_t>(length));
-    int n = std::max(numbered(uniform, "tex"), numbered(uniform, "resolution_tex"));
+    int n = std::max(numbered(uniform, sampler_prefix), numbered(uniform, size_prefix));
     slots = std::max(slots, n + 1);
   }
   return slots;
@@ -115,8 +123,8 @@ void bind_host_uniforms(OffscreenContext& context, const std::vector<RgbaImage>&
   for (std::size_t n = 0; n < images.size(); ++n) {
     const std::string number = std::to_string(n);
     context.bind_texture(static_cast<int>(n), images[n]);
-    set_uniform(program, "tex" + number, [n](GLint at) { glUniform1i(at, static_cast<GLint>(n)); });
-    set_uniform(program, "resolution_tex" + number, [&](GLint at) {
+    set_uniform(program, sampler_prefix + number, [n](GLint at) { glUniform1i(at, static_cast<GLint>(n)); });
+    set_uniform(program, size_prefix + number, [&](GLint at) {
       glUniform2f(at, static_cast<float>(images[n].width), static_cast<float>(images[n].height));
     });
   }
@@ -126,13 +134,15 @@ void bind_host_uniforms(OffscreenContext& context, const std::vector<RgbaImage>&
 
 void set_frame_uniforms(const OffscreenContext& context, const FrameValues& frame) {
   for (const BuiltinUniform& uniform : builtin_uniforms)
-    set_uniform(context.program(), uniform.name,
+    set_uniform(context.program(), std::string(uniform.name),
                 [&](GLint at) { uniform.set(at, context, frame); });
 }
 
 bool uses_frame_clock(unsigned program) {
-  for (const char* name : {"time", "time_delta", "iDate", "iFrame"})
-    if (glGetUniformLocation(program, name) >= 0) return true;
+  // Every built-in but the render size changes from frame to frame.
+  for (const BuiltinUniform& uniform : builtin_uniforms)
+    if (uniform.name != render_size && glGetUniformLocation(program, std::string(uniform.name).c_str()) >= 0)
+      return true;
   return false;
 }
 

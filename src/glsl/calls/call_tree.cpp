@@ -118,7 +118,7 @@ std::size_t CallTree::region_end(const Node& node) const {
 
 void CallTree::enqueue(std::uint32_t node, std::uint32_t pass) {
   nodes_[node].queued_for = pass;
-  if (pass != kNever) queue_.emplace(pass, nodes_[node].call.name_at, node);
+  if (pass != kNone) queue_.emplace(pass, nodes_[node].call.name_at, node);
 }
 
 // Reads the call's first argument as it now stands into `first`; false
@@ -146,13 +146,13 @@ bool CallTree::read_first_argument(std::uint32_t node, std::string_view& first) 
 // argument, as it now stands, qualifies for.
 std::uint32_t CallTree::next_pass(std::uint32_t node, std::uint32_t after) {
   const ImageCall& call = nodes_[node].call;
-  if (call.argument_count != kImageRows[call.macro].argument_count) return kNever;
+  if (call.argument_count != kImageRows[call.macro].argument_count) return kNone;
   std::string_view first;
-  if (!read_first_argument(node, first)) return kNever;
+  if (!read_first_argument(node, first)) return kNone;
   const std::size_t image = images_.rank_of(first);
-  if (image == ImageSet::npos) return kNever;
+  if (image == ImageSet::npos) return kNone;
   const std::uint32_t pass = pass_of(image, call.macro);
-  return pass > after ? pass : kNever;
+  return pass > after ? pass : kNone;
 }
 
 CallTree::Outcome CallTree::evaluate() {
@@ -175,7 +175,7 @@ CallTree::Outcome CallTree::evaluate() {
     queue_.pop();
     Node& n = nodes_[node];
     if (n.queued_for != pass) continue;  // queued again since
-    n.queued_for = kNever;
+    n.queued_for = kNone;
     if (n.removed || n.whole_until < pass) continue;
     // Inside a call this pass rewrote: skipped with it, and its first
     // argument still names this image, so it waits for a change.
@@ -250,7 +250,7 @@ void CallTree::drop(std::uint32_t node) {
     Node& n = nodes_[at];
     if (n.removed) continue;
     n.removed = true;
-    if (n.rewritten_in == kNever) {
+    if (n.rewritten_in == kNone) {
       live_.add(at, -1);
       if (region_end(n) == text_.size()) open_.add(at, -1);
     } else {
@@ -290,7 +290,7 @@ void CallTree::put_stretch(Out& out, std::size_t begin, std::size_t end,
   steps.push_back({kNone, static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(end), child});
   const auto enter = [&](std::uint32_t node) {
     const Node& n = nodes_[node];
-    if (n.rewritten_in == kNever) {
+    if (n.rewritten_in == kNone) {
       steps.push_back({kNone, n.call.name_at, static_cast<std::uint32_t>(region_end(n)), n.first_child});
     } else {
       steps.push_back({node, 0, 0, kNone});

@@ -14,6 +14,7 @@
 
 #include "glsl/calls/image_calls.h"
 #include "glsl/calls/image_set.h"
+#include "glsl/text/index.h"
 #include "glsl/text/range_sums.h"
 
 namespace glsl {
@@ -44,9 +45,6 @@ class CallTree {
   void write(Out& out, std::size_t begin, std::size_t end) const;
 
  private:
-  static constexpr std::uint32_t kNone = UINT32_MAX;
-  static constexpr std::uint32_t kNever = UINT32_MAX;
-
   struct Node {
     ImageCall call;
     std::uint32_t first_child = kNone;
@@ -55,9 +53,9 @@ class CallTree {
     std::uint32_t first_owner = kNone;   // the nearest call whose first argument holds this one
     std::uint32_t first_last = 0;        // past the last call in its first argument
     // Passes: image * rows + row + 1.
-    std::uint32_t rewritten_in = kNever;  // the pass that rewrote it
-    std::uint32_t queued_for = kNever;    // the pass it waits for
-    std::uint32_t whole_until = kNever;   // after this pass its name is no whole word
+    std::uint32_t rewritten_in = kNone;  // the pass that rewrote it
+    std::uint32_t queued_for = kNone;    // the pass it waits for
+    std::uint32_t whole_until = kNone;   // after this pass its name is no whole word
     bool removed = false;                 // gone with an outer call's first argument
   };
 

@@ -10,7 +10,7 @@ namespace glsl {
 ImageSet::ImageSet(const std::map<std::string, std::string>& image_table) {
   for (const auto& [name, sampler] : image_table) {
     rank_.emplace(name, images_.size());
-    images_.push_back({name, sampler, "resolution_" + sampler});
+    images_.push_back({name, sampler, std::string(kHost.size_prefix) + sampler});
     names_.push_back(name);
     longest_ = std::max(longest_, name.size());
     bool plain = true;

@@ -61,7 +61,7 @@ class ImageSet {
   struct Image {
     std::string_view name;
     std::string_view sampler;
-    std::string size_uniform;  // "resolution_" + sampler
+    std::string size_uniform;  // kHost.size_prefix + sampler
     bool size_declared = false;
   };
   std::vector<Image> images_;

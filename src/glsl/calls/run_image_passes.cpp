@@ -31,6 +31,7 @@
 #include "glsl/calls/image_set.h"
 #include "glsl/calls/macro_rewrite.h"
 #include "glsl/rules/rule_tables.h"
+#include "glsl/text/index.h"
 #include "glsl/text/line_map.h"
 #include "glsl/text/names_present.h"
 
@@ -42,7 +43,7 @@ constexpr std::size_t npos = std::string_view::npos;
 // few images cost.
 constexpr std::size_t kMissingWorthReading = 4;
 // The tree numbers its passes in 32 bits.
-constexpr std::size_t kTreeImages = (UINT32_MAX - 1) / kImageRows.size();
+constexpr std::size_t kTreeImages = (kNone - 1) / kImageRows.size();
 
 std::vector<std::string_view> macro_names() {
   std::vector<std::string_view> names;

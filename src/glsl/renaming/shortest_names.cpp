@@ -5,11 +5,10 @@
 #include "glsl/renaming/shortest_names.h"
 
 #include "glsl/renaming/tokens.h"
+#include "glsl/text/index.h"
 
 namespace glsl {
 namespace {
-
-constexpr std::uint32_t kNone = UINT32_MAX;
 
 std::uint64_t key(std::uint32_t state, std::uint32_t label) {
   return (static_cast<std::uint64_t>(state) << 32) | label;

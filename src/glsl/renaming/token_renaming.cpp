@@ -44,14 +44,15 @@
 #include "glsl/renaming/shortest_names.h"
 #include "glsl/renaming/tokens.h"
 #include "glsl/renaming/word_lists.h"
+#include "glsl/text/index.h"
 #include "glsl/text/body_text.h"
 #include "glsl/text/range_sums.h"
 
 namespace glsl {
 namespace {
 
-constexpr std::uint32_t kNil = UINT32_MAX;
-constexpr std::uint32_t kGone = UINT32_MAX - 1;
+// The `prev` of a node that a renaming replaced: no node's number.
+constexpr std::uint32_t kReplaced = kNone - 1;
 
 struct Name {
   std::vector<std::uint32_t> tokens;  // labels
@@ -80,8 +81,8 @@ class TokenList {
       if (label >= kFirstWord) words_.add(x, label, false);
     });
     original_ = static_cast<std::uint32_t>(nodes_.size());
-    if (original_ > 0) nodes_[original_ - 1].next = kNil;
-    head_ = original_ > 0 ? 0 : kNil;
+    if (original_ > 0) nodes_[original_ - 1].next = kNone;
+    head_ = original_ > 0 ? 0 : kNone;
     alive_ = original_;
     for (std::uint32_t i = 0; i < names.size(); ++i) {
       if (names[i].tokens.size() > 1) long_.push_back(i);
@@ -111,13 +112,13 @@ class TokenList {
   template <class Out>
   void write(Out& out) const {
     std::size_t copied = 0;
-    for (std::uint32_t x = head_; x != kNil; x = nodes_[x].next) {
+    for (std::uint32_t x = head_; x != kNone; x = nodes_[x].next) {
       const std::uint32_t now = label(x);
       if (x < original_ && now == nodes_[x].fixed) continue;  // copied with its stretch
       put_copy(out, text_, copied, nodes_[x].begin);
       put_made_for(out, vocabulary_.word(now), nodes_[x].begin);
       const std::uint32_t next = nodes_[x].next;  // where its stretch ends
-      copied = next == kNil ? text_.size() : nodes_[next].begin;
+      copied = next == kNone ? text_.size() : nodes_[next].begin;
     }
     put_copy(out, text_, copied, text_.size());
   }
@@ -125,25 +126,25 @@ class TokenList {
  private:
   struct Node {
     std::uint32_t begin;       // where its stretch of the original text starts (up to the next node's)
-    std::uint32_t prev, next;  // in the text; prev kGone once replaced
+    std::uint32_t prev, next;  // in the text; prev kReplaced once replaced
     std::uint32_t fixed;       // its label, for a node of the original text
-    std::uint32_t rank;        // its place when the text was last read, or kNil
+    std::uint32_t rank;        // its place when the text was last read, or kNone
   };
 
   std::uint32_t add_node(std::uint32_t begin, std::uint32_t label) {
     const std::uint32_t x = static_cast<std::uint32_t>(nodes_.size());
-    nodes_.push_back({begin, x == 0 ? kNil : x - 1, x + 1, label, kNil});
+    nodes_.push_back({begin, x == 0 ? kNone : x - 1, x + 1, label, kNone});
     return x;
   }
 
   // A word's node carries what the word lists say, any other its own label.
   std::uint32_t label(std::uint32_t x) {
     const std::uint32_t word = words_.word_of(x);
-    return word == WordLists::kNone ? nodes_[x].fixed : word;
+    return word == kNone ? nodes_[x].fixed : word;
   }
   std::uint32_t label(std::uint32_t x) const {
     const std::uint32_t word = words_.word_of(x);
-    return word == WordLists::kNone ? nodes_[x].fixed : word;
+    return word == kNone ? nodes_[x].fixed : word;
   }
 
   // Reads the text as it now is: the nodes are ranked, every node counts as
@@ -153,7 +154,7 @@ class TokenList {
     std::vector<std::uint32_t> labels, nodes;
     labels.reserve(alive_);
     nodes.reserve(alive_);
-    for (std::uint32_t x = head_; x != kNil; x = nodes_[x].next) {
+    for (std::uint32_t x = head_; x != kNone; x = nodes_[x].next) {
       nodes_[x].rank = static_cast<std::uint32_t>(nodes.size());
       nodes.push_back(x);
       labels.push_back(label(x));
@@ -251,25 +252,25 @@ class TokenList {
               [&](std::uint32_t a, std::uint32_t b) { return nodes_[a].begin < nodes_[b].begin; });
     starts_.erase(std::unique(starts_.begin(), starts_.end()), starts_.end());
     for (const std::uint32_t start : starts_) {
-      if (nodes_[start].prev != kGone) replace(start, k, name.sampler);
+      if (nodes_[start].prev != kReplaced) replace(start, k, name.sampler);
     }
   }
 
-  // The first node of a match of `name` whose token `at` is `x`, or kNil.
+  // The first node of a match of `name` whose token `at` is `x`, or kNone.
   std::uint32_t match_around(std::uint32_t x, const Name& name, std::size_t at) {
     std::uint32_t start = x;
     for (std::size_t o = at; o-- > 0;) {
       start = nodes_[start].prev;
-      if (start == kNil || label(start) != name.tokens[o]) return kNil;
+      if (start == kNone || label(start) != name.tokens[o]) return kNone;
     }
     std::uint32_t last = x;
     for (std::size_t o = at + 1; o < name.tokens.size(); ++o) {
       last = nodes_[last].next;
-      if (last == kNil || label(last) != name.tokens[o]) return kNil;
+      if (last == kNone || label(last) != name.tokens[o]) return kNone;
     }
     // A name ending in another character must not run into a word.
     const std::uint32_t after = nodes_[last].next;
-    if (!is_word(name.tokens.back()) && after != kNil && is_word(label(after))) return kNil;
+    if (!is_word(name.tokens.back()) && after != kNone && is_word(label(after))) return kNone;
     return start;
   }
 
@@ -278,7 +279,7 @@ class TokenList {
   void look_around(std::uint32_t word, bool changed, const Name& name, std::size_t at) {
     words_.for_each(word, changed, [&](std::uint32_t x) {
       const std::uint32_t start = match_around(x, name, at);
-      if (start != kNil) starts_.push_back(start);
+      if (start != kNone) starts_.push_back(start);
     });
   }
 
@@ -288,20 +289,20 @@ class TokenList {
     std::uint32_t x = start, after = start;
     for (std::size_t i = 0; i < count; ++i, x = after) {
       after = nodes_[x].next;
-      if (nodes_[x].rank != kNil) gone_.add(nodes_[x].rank, 1);
+      if (nodes_[x].rank != kNone) gone_.add(nodes_[x].rank, 1);
       words_.remove(x);
-      nodes_[x].prev = kGone;
+      nodes_[x].prev = kReplaced;
     }
     const std::uint32_t made = add_node(nodes_[start].begin, sampler);
     words_.add(made, sampler, true);
     nodes_[made].prev = before;
     nodes_[made].next = after;
-    if (before == kNil) {
+    if (before == kNone) {
       head_ = made;
     } else {
       nodes_[before].next = made;
     }
-    if (after != kNil) nodes_[after].prev = made;
+    if (after != kNone) nodes_[after].prev = made;
     alive_ -= static_cast<std::uint32_t>(count - 1);
     changed_ = true;
   }
@@ -314,7 +315,7 @@ class TokenList {
   std::vector<Node> nodes_;
   WordLists words_;
   std::uint32_t original_ = 0;
-  std::uint32_t head_ = kNil;
+  std::uint32_t head_ = kNone;
   std::uint32_t alive_ = 0;
   bool changed_ = false;
   // The last reading: the nodes gone since, the places of the names by

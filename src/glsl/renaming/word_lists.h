@@ -11,12 +11,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "glsl/text/index.h"
+
 namespace glsl {
 
 class WordLists {
  public:
-  static constexpr std::uint32_t kNone = UINT32_MAX;
-
   // Words are numbered below `words`.
   explicit WordLists(std::size_t words) : class_of_(words, kNone) {}
 

@@ -1,6 +1,7 @@
 // The rewriting rules of the body that are tables, each row with its effects
-// as columns: the image-pass rows, run in this order for every image, and
-// the built-ins, replaced and declared in this order.
+// as named columns, and the host's names they write: the image-pass rows,
+// run in this order for every image, and the built-ins, replaced and
+// declared in this order.
 #pragma once
 
 #include <array>
@@ -9,28 +10,76 @@
 
 namespace glsl {
 
+// The host's names that the rules write and the renderer binds.
+struct HostNames {
+  std::string_view sampler_prefix;      // image input N (in input order) is the sampler "tex<N>"
+  std::string_view size_prefix;         // its size uniform is this + the sampler
+  std::string_view texture_coordinate;  // the current pixel's normalised coordinate
+};
+
+inline constexpr HostNames kHost = {
+    /*sampler_prefix=*/"tex",
+    /*size_prefix=*/"resolution_",
+    /*texture_coordinate=*/"gl_TexCoord[0].xy",
+};
+
+// One image-access macro and what its qualifying call becomes, for the
+// sampler of the image that its first argument names; built with the
+// named steps below, so that each row reads as a sentence.
+struct ImageRow {
+  std::string_view macro_name;
+  std::size_t argument_count = 0;
+  std::string_view function_name;      // empty: the call becomes its arguments
+  bool first_becomes_size = false;     // the image's size uniform; otherwise its sampler
+  std::string_view second_suffix;      // after the second argument, which gets parentheses
+  std::string_view trailing_argument;  // added after the call's own arguments
+  bool declares_size = false;          // a rewrite declares "uniform vec2 resolution_tex<N>;"
+  bool needs_render_size = false;      // a rewrite needs the render-size uniform
+
+  // The call becomes a call of `function` on the sampler.
+  constexpr ImageRow reading_with(std::string_view function) const {
+    ImageRow row = *this;
+    row.function_name = function;
+    return row;
+  }
+  // The first argument becomes the image's size uniform, which is declared.
+  constexpr ImageRow becoming_size() const {
+    ImageRow row = *this;
+    row.first_becomes_size = true;
+    row.declares_size = true;
+    return row;
+  }
+  constexpr ImageRow adding_argument(std::string_view argument) const {
+    ImageRow row = *this;
+    row.trailing_argument = argument;
+    return row;
+  }
+  // The second argument, in parentheses, divided by the render size.
+  constexpr ImageRow dividing_second_by_render_size() const {
+    ImageRow row = *this;
+    row.second_suffix = "/resolution";
+    row.needs_render_size = true;
+    return row;
+  }
+};
+
+// A call of `macro_name` with `argument_count` arguments.
+constexpr ImageRow image_row(std::string_view macro_name, std::size_t argument_count) {
+  ImageRow row{};
+  row.macro_name = macro_name;
+  row.argument_count = argument_count;
+  return row;
+}
+
 // Both current-pixel reads become the same read: the host's texture
 // coordinate is already normalised. IMG_PIXEL's pixel coordinate is divided
 // by the render size, not by the image's own size.
-struct ImageRow {
-  std::string_view macro_name;
-  std::string_view function_name;  // empty: the call becomes its arguments
-  std::size_t argument_count;
-  bool first_becomes_size;         // the image's size uniform; otherwise its sampler
-  std::string_view second_suffix;
-  std::string_view trailing_argument;
-  bool declares_size;              // a rewrite declares "uniform vec2 resolution_tex<N>;"
-  bool needs_render_size;          // a rewrite needs the render-size uniform
-};
-
-inline constexpr std::string_view kThisPixel = "gl_TexCoord[0].xy";
-
 inline constexpr std::array<ImageRow, 5> kImageRows = {{
-    {"IMG_SIZE", "", 1, true, "", "", true, false},
-    {"IMG_THIS_PIXEL", "texture2D", 1, false, "", kThisPixel, false, false},
-    {"IMG_THIS_NORM_PIXEL", "texture2D", 1, false, "", kThisPixel, false, false},
-    {"IMG_NORM_PIXEL", "texture2D", 2, false, "", "", false, false},
-    {"IMG_PIXEL", "texture2D", 2, false, "/resolution", "", false, true},
+    image_row("IMG_SIZE", 1).becoming_size(),
+    image_row("IMG_THIS_PIXEL", 1).reading_with("texture2D").adding_argument(kHost.texture_coordinate),
+    image_row("IMG_THIS_NORM_PIXEL", 1).reading_with("texture2D").adding_argument(kHost.texture_coordinate),
+    image_row("IMG_NORM_PIXEL", 2).reading_with("texture2D"),
+    image_row("IMG_PIXEL", 2).reading_with("texture2D").dividing_second_by_render_size(),
 }};
 
 // A declaration is appended when its built-in was replaced; the render
@@ -38,9 +87,9 @@ inline constexpr std::array<ImageRow, 5> kImageRows = {{
 // divides by it; IMG_PIXEL reads divide by it).
 struct Builtin {
   std::string_view isf_name;
-  std::string_view host_name;
-  std::string_view declaration;
-  bool declared_for_render_size;
+  std::string_view host_name;        // the host's uniform
+  std::string_view declaration;      // appended to the uniform block
+  bool declared_for_render_size;     // also declared whenever the render size is needed
 };
 
 inline constexpr std::array<Builtin, 5> kBuiltins = {{
@@ -50,5 +99,13 @@ inline constexpr std::array<Builtin, 5> kBuiltins = {{
     {"DATE", "iDate", "uniform vec4 iDate;\n", false},
     {"FRAMEINDEX", "iFrame", "uniform int iFrame;\n", false},
 }};
+
+// The host's uniform for the ISF built-in `isf_name` ("TIME" -> "time").
+constexpr std::string_view host_uniform_of(std::string_view isf_name) {
+  for (const Builtin& builtin : kBuiltins) {
+    if (builtin.isf_name == isf_name) return builtin.host_name;
+  }
+  return {};
+}
 
 }  // namespace glsl
