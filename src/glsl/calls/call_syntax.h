@@ -62,4 +62,56 @@ std::size_t count_arguments(std::size_t begin, std::size_t end, std::size_t comm
   return commas + (last_empty ? 0 : 1);
 }
 
+// The one reading of parentheses behind every reader of many calls at once:
+// from the first place where a list opens, the depth counts the "(" not yet
+// closed, and "(", ")" and "," are reported with the depth they stand at;
+// once no list is open the depth starts again from 0 at the next opening.
+// `walk` provides:
+//   next_start(from)  the next place at `from` or later where a list opens
+//                     (the "(" of a call, or where its arguments begin), or
+//                     any value past the text's end
+//   open(x, depth)    a list opens at x, before text[x] is read
+//   close(x, depth)   a ")" at x, read at `depth` (then the depth drops)
+//   comma(x, depth)   a "," at x
+//   any_open()        whether a list is open
+//   all_closed(x)     the ")" before x closed the last open list
+// Between the openings only "(", ")" and "," are looked at, so the reading
+// is linear in the text whatever the lists. Example, lists opening at the
+// two "(" of "f(a, g(b), c)" (depths after the opening "(" read):
+//   "(" at 1: open(1, 0)        "," at 3: comma(3, 1)
+//   "(" at 6: open(6, 1)        ")" at 8: close(8, 2)
+//   "," at 9: comma(9, 1)       ")" at 12: close(12, 1), then all_closed(13)
+template <class Walk>
+void walk_parentheses(std::string_view text, Walk& walk) {
+  const std::size_t n = text.size();
+  std::size_t depth = 0;
+  std::size_t next_start = walk.next_start(0);
+  std::size_t x = next_start;
+  while (x <= n) {
+    if (x == next_start) {
+      walk.open(x, depth);
+      next_start = walk.next_start(x + 1);
+    }
+    if (x == n) break;
+    const char c = text[x];
+    if (c == '(') {
+      ++depth;
+    } else if (c == ')') {
+      walk.close(x, depth);
+      if (depth > 0) --depth;
+    } else if (c == ',') {
+      walk.comma(x, depth);
+    }
+    ++x;
+    if (!walk.any_open()) {
+      walk.all_closed(x);
+      depth = 0;
+      x = next_start;
+    } else {
+      const std::size_t stop = next_start < n ? next_start : n;
+      while (x < stop && text[x] != '(' && text[x] != ')' && text[x] != ',') ++x;
+    }
+  }
+}
+
 }  // namespace glsl

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "glsl/calls/call_syntax.h"
@@ -57,19 +58,59 @@ class CallReader {
 // True when `text` is regular and under 4 GB.
 bool is_regular(std::string_view text, const std::vector<std::string_view>& macro_names);
 
-// On a regular `text` (which ends at its first NUL already), calls
-// on_call(call) for every call as its ")" is read (inner calls first), and
-// on_cluster(begin, end, calls) for every cluster: calls whose regions
-// overlap or touch, from the first name to past the last ")".
-//
-// One reading with the open calls on a stack, each list at the depth inside
-// its "(": a ")" at that depth closes the call on top, a "," there cuts its
-// arguments. Linear in the text.
+// The open calls on a stack, each list at the depth inside its "(": a ")"
+// at that depth closes the call on top, a "," there cuts its arguments.
+// Example: in "IMG_SIZE(IMG_SIZE(a)) IMG_SIZE(b)" the inner call closes
+// first, at 19, then the outer at 20, and the two make one cluster [0, 21);
+// the third call, whose name stands at 22, past the blank after that ")",
+// makes a cluster of its own.
 template <class OnCall, class OnCluster>
-void read_image_calls(std::string_view text, const std::vector<std::string_view>& macro_names,
-                      OnCall&& on_call, OnCluster&& on_cluster) {
-  const std::size_t n = text.size();
-  const auto offset = [](std::size_t at) { return static_cast<std::uint32_t>(at); };
+class ImageCallWalk {
+ public:
+  ImageCallWalk(std::string_view text, const std::vector<std::string_view>& macro_names,
+                OnCall& on_call, OnCluster& on_cluster)
+      : text_(text), reader_(text, macro_names), on_call_(on_call), on_cluster_(on_cluster) {
+    // Room for the deepest nesting the text can hold (a call takes at least
+    // nine bytes): only the part that is used is ever touched, and the stack
+    // never moves.
+    stack_.reserve(text.size() / 9 + 1);
+    more_ = reader_.next(next_, next_open_);
+  }
+
+  void read() {
+    walk_parentheses(text_, *this);
+    while (!stack_.empty()) close_top(text_.size());
+    if (cluster_calls_ > 0) on_cluster_(cluster_begin_, text_.size(), cluster_calls_);
+  }
+
+  // The steps of walk_parentheses.
+  std::size_t next_start(std::size_t) const { return more_ ? next_open_ : std::string_view::npos; }
+  void open(std::size_t, std::size_t depth) {
+    if (stack_.empty() && cluster_calls_ == 0) cluster_begin_ = next_.name_at;
+    ++cluster_calls_;
+    stack_.push_back({next_.name_at, next_.first_begin, 0, 0, 0, offset(depth + 1), next_.macro, 0});
+    more_ = reader_.next(next_, next_open_);
+  }
+  void close(std::size_t x, std::size_t depth) {
+    if (!stack_.empty() && stack_.back().depth == depth) close_top(x);
+  }
+  void comma(std::size_t x, std::size_t depth) {
+    if (stack_.empty() || stack_.back().depth != depth || x < stack_.back().first_begin) return;
+    Open& open = stack_.back();
+    if (open.commas == 0) open.first_comma = offset(x);
+    if (open.commas == 1) open.second_comma = offset(x);
+    if (open.commas < 3) ++open.commas;
+    open.last_comma = offset(x);
+  }
+  bool any_open() const { return !stack_.empty(); }
+  // The cluster goes on when the next call touches this one's ")".
+  void all_closed(std::size_t x) {
+    if (more_ && next_.name_at <= x) return;
+    on_cluster_(cluster_begin_, x, cluster_calls_);
+    cluster_calls_ = 0;
+  }
+
+ private:
   // What an open call needs, kept small: deep nests hold many at once.
   struct Open {
     std::uint32_t name_at;
@@ -81,13 +122,11 @@ void read_image_calls(std::string_view text, const std::vector<std::string_view>
     std::uint8_t macro;
     std::uint8_t commas;  // counted up to 3
   };
-  std::vector<Open> stack;
-  // Room for the deepest nesting the text can hold (a call takes at least
-  // nine bytes): only the part that is used is ever touched, and the stack
-  // never moves.
-  stack.reserve(n / 9 + 1);
-  const auto close = [&](std::size_t end) {
-    const Open& open = stack.back();
+
+  static std::uint32_t offset(std::size_t at) { return static_cast<std::uint32_t>(at); }
+
+  void close_top(std::size_t end) {
+    const Open& open = stack_.back();
     ImageCall call{};
     call.name_at = open.name_at;
     call.close = offset(end);
@@ -98,52 +137,33 @@ void read_image_calls(std::string_view text, const std::vector<std::string_view>
     call.macro = open.macro;
     call.argument_count = static_cast<std::uint8_t>(
         count_arguments(open.first_begin, end, open.commas, open.last_comma,
-                        [&] { return last_non_blank_before(text, end); }));
-    stack.pop_back();
-    on_call(call);
-  };
-
-  CallReader reader(text, macro_names);
-  ImageCall next{};
-  std::size_t next_open = 0;
-  bool more = reader.next(next, next_open);
-  std::size_t cluster_begin = 0, cluster_calls = 0;
-  std::size_t depth = 0;
-  std::size_t x = more ? next_open : n;
-  while (x < n) {
-    const char c = text[x];
-    if (more && x == next_open) {
-      if (stack.empty() && cluster_calls == 0) cluster_begin = next.name_at;
-      ++cluster_calls;
-      ++depth;
-      stack.push_back({next.name_at, next.first_begin, 0, 0, 0, offset(depth), next.macro, 0});
-      more = reader.next(next, next_open);
-    } else if (c == '(') {
-      ++depth;
-    } else if (c == ')') {
-      if (!stack.empty() && stack.back().depth == depth) close(x);
-      if (depth > 0) --depth;
-    } else if (c == ',' && !stack.empty() && stack.back().depth == depth &&
-               x >= stack.back().first_begin) {
-      Open& open = stack.back();
-      if (open.commas == 0) open.first_comma = offset(x);
-      if (open.commas == 1) open.second_comma = offset(x);
-      if (open.commas < 3) ++open.commas;
-      open.last_comma = offset(x);
-    }
-    ++x;
-    if (stack.empty()) {
-      // The cluster goes on when the next call touches this one's ")".
-      if (!more || next.name_at > x) {
-        on_cluster(cluster_begin, x, cluster_calls);
-        cluster_calls = 0;
-      }
-      depth = 0;
-      x = more ? next_open : n;
-    }
+                        [&] { return last_non_blank_before(text_, end); }));
+    stack_.pop_back();
+    on_call_(call);
   }
-  while (!stack.empty()) close(n);
-  if (cluster_calls > 0) on_cluster(cluster_begin, n, cluster_calls);
+
+  std::string_view text_;
+  CallReader reader_;
+  OnCall& on_call_;
+  OnCluster& on_cluster_;
+  std::vector<Open> stack_;
+  ImageCall next_{};  // the next call to open, read ahead
+  std::size_t next_open_ = 0;
+  bool more_ = false;
+  std::size_t cluster_begin_ = 0, cluster_calls_ = 0;
+};
+
+// On a regular `text` (which ends at its first NUL already), calls
+// on_call(call) for every call as its ")" is read (inner calls first), and
+// on_cluster(begin, end, calls) for every cluster: calls whose regions
+// overlap or touch, from the first name to past the last ")". One reading
+// (ImageCallWalk), linear in the text.
+template <class OnCall, class OnCluster>
+void read_image_calls(std::string_view text, const std::vector<std::string_view>& macro_names,
+                      OnCall&& on_call, OnCluster&& on_cluster) {
+  ImageCallWalk<std::remove_reference_t<OnCall>, std::remove_reference_t<OnCluster>> walk(
+      text, macro_names, on_call, on_cluster);
+  walk.read();
 }
 
 }  // namespace glsl

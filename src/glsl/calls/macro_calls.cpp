@@ -22,14 +22,12 @@
 #include <limits>
 
 #include "glsl/calls/blank_skip.h"
+#include "glsl/calls/call_syntax.h"
 #include "glsl/calls/split_call_arguments.h"
 #include "glsl/text/chars.h"
 #include "glsl/text/word_search.h"
 
 namespace glsl {
-namespace {
-
-}  // namespace
 
 template <class Offset>
 MacroCalls<Offset>::MacroCalls(std::string_view text, std::string_view macro_name,
@@ -73,40 +71,45 @@ void MacroCalls<Offset>::find_calls(std::string_view macro_name) {
   open_set_.seal();
 }
 
-template <class Offset>
-void MacroCalls<Offset>::match_parentheses() {
-  const std::size_t n = text_.size();
-  opens_.assign(open_set_.size(), {static_cast<Offset>(n), 0});
+// The ")" of each distinct "(" of a call, with a stack of those "(" only:
+// a ")" at the depth of the "(" on top closes it. Example: in
+// "IMG_SIZE((a)) IMG_SIZE(b", the "(" at 8 finds its ")" at 12 (the one at
+// 11 closes the inner "(" at 9); the "(" at 22 has none and ends at the text.
+namespace {
+
+// Opens: a vector, by rank of the "(", of entries with a `close`.
+template <class Offset, class Opens>
+struct ParenthesisMatcher {
+  const PositionSet<Offset>& open_set;
+  Opens& opens;
   struct Unclosed {
     Offset depth;  // inside this "("
     Offset rank;
   };
-  std::vector<Unclosed> open;
-  std::size_t depth = 0;
-  std::size_t x = open_set_.next_member(0);
-  while (x < n) {
-    const char c = text_[x];
-    if (c == '(') {
-      ++depth;
-      if (open_set_.contains(x)) {
-        open.push_back({static_cast<Offset>(depth), static_cast<Offset>(open_set_.rank(x))});
-      }
-    } else if (c == ')') {
-      if (!open.empty() && open.back().depth == depth) {
-        opens_[open.back().rank].close = static_cast<Offset>(x);
-        open.pop_back();
-      }
-      if (depth > 0) --depth;
-    }
-    ++x;
-    if (open.empty()) {
-      // Depths only matter relative to an open call.
-      depth = 0;
-      x = open_set_.next_member(x);
-    } else {
-      while (x < n && text_[x] != '(' && text_[x] != ')') ++x;
+  std::vector<Unclosed> stack;
+
+  std::size_t next_start(std::size_t from) const { return open_set.next_member(from); }
+  void open(std::size_t x, std::size_t depth) {
+    stack.push_back({static_cast<Offset>(depth + 1), static_cast<Offset>(open_set.rank(x))});
+  }
+  void close(std::size_t x, std::size_t depth) {
+    if (!stack.empty() && stack.back().depth == depth) {
+      opens[stack.back().rank].close = static_cast<Offset>(x);
+      stack.pop_back();
     }
   }
+  void comma(std::size_t, std::size_t) {}
+  bool any_open() const { return !stack.empty(); }
+  void all_closed(std::size_t) {}
+};
+
+}  // namespace
+
+template <class Offset>
+void MacroCalls<Offset>::match_parentheses() {
+  opens_.assign(open_set_.size(), {static_cast<Offset>(text_.size()), 0});
+  ParenthesisMatcher<Offset, std::vector<Open>> matcher{open_set_, opens_, {}};
+  walk_parentheses(text_, matcher);
 }
 
 template <class Offset>
