@@ -27,7 +27,7 @@ constexpr std::string_view first_image_size = "uniform vec2 resolution_tex0;\n";
 std::string prologue_for(const std::string& body, bool no_images, std::string& uniform_block) {
   std::string prologue;
   std::size_t position = 0;
-  if (find_whole_word(body, "_inputImage_imgRect", position)) {
+  if (first_occurrence_is_whole_word(body, "_inputImage_imgRect", position)) {
     prologue += "vec4 _inputImage_imgRect = vec4(0.0, 0.0, resolution_tex0.x, resolution_tex0.y);\n";
     if (uniform_block.find(first_image_size) == std::string::npos) uniform_block += first_image_size;
   }

@@ -2,6 +2,12 @@
 // comments that a position-by-position skip would walk again and again (a
 // macro name inside each comment of a chain) cost nothing extra in the pass
 // from the end: constant work per position, constant memory.
+//
+// Example, "/*a*/ /*b*/x": from 0 the skip passes the first comment, the
+// blank and the second comment and lands on "x" at 11; so does the skip
+// from 5 and from 6, while the one from 2 stays at 2. From the end, the
+// answer at 6 is the answer just after its "*/" (11), and the answer at 0
+// the one after its "*/" (at 5, which is the answer at 6).
 #pragma once
 
 #include <cstddef>

@@ -22,6 +22,13 @@
 // The calls wait in a queue by (pass, place): each is taken at most once
 // per change of its first argument, so a cluster costs its size times a log,
 // whatever the number of images.
+//
+// Example, images "a" (tex0) and "b" (tex1), cluster
+// "IMG_PIXEL(b, IMG_NORM_PIXEL(a, uv))": the inner call's fate is the pass
+// (a, IMG_NORM_PIXEL), the outer's the later pass (b, IMG_PIXEL); the
+// inner one stands in the outer's second argument, which is copied as it
+// stands, so the cluster becomes "texture2D(tex1, (texture2D(tex0,
+// uv))/resolution)" with each call taken from the queue once.
 #include "glsl/calls/call_tree.h"
 
 #include <algorithm>

@@ -9,6 +9,13 @@
 // calls nest like the parentheses they open: one stack of open calls finds every ")" and every
 // top-level comma. Each skip stops at the next macro name, so the whole
 // reading is linear in the text.
+//
+// Example: "IMG_SIZE /* (size) */ (img)" is regular; "IMG_SIZE /* ( */
+// (img)" is not (the comment's "(" pairs with nothing), nor is
+// "IMG_SIZE /* IMG_PIXEL */ (img)" (a macro name in the blanks after a
+// name), nor "IMG_PIXEL(a, IMG_SIZE /* , */ (b))" (a comma in a comment
+// after a name, which would cut the outer call's arguments once the inner
+// call is rewritten).
 #include "glsl/calls/image_calls.h"
 
 #include <algorithm>

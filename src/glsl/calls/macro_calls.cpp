@@ -15,6 +15,12 @@
 // character for the position sets.
 // The splitter starts past leading comments, whose parentheses do not count
 // for it but do for the ")" search, so it is given its own start and depth.
+//
+// Example, IMG_PIXEL over "IMG_PIXEL(img, IMG_PIXEL(img, p))": the name pass
+// finds two names and the skips put a "(" right after each; the parenthesis
+// pass gives the outer "(" the last ")" and the inner one the ")" before
+// it; one splitter pass over both lists cuts the outer at its one top-level
+// comma, leaving the inner call whole in the second argument.
 #include "glsl/calls/macro_calls.h"
 
 #include <algorithm>
@@ -54,9 +60,7 @@ void MacroCalls<Offset>::find_calls(std::string_view macro_name) {
   WordSearch search(text_, macro_name);
   std::vector<Offset> ends;  // of the whole-word occurrences
   for (std::size_t at = search.next(0); at != std::string_view::npos; at = search.next(at + 1)) {
-    const bool starts = at == 0 || !is_identifier_char(text_[at - 1]);
-    const bool whole = at + length == n || !is_identifier_char(text_[at + length]);
-    if (starts && whole) ends.push_back(static_cast<Offset>(at + length));
+    if (is_whole_word_at(text_, at, length)) ends.push_back(static_cast<Offset>(at + length));
   }
   if (ends.empty()) return;
   std::vector<Offset> landing;

@@ -18,6 +18,13 @@
 // over it: a first argument is a stretch of the text, so an image whose name
 // the text does not hold has no call to rewrite. Which names occur is read
 // again after every image that changed the text.
+//
+// Example, images "a" (tex0) and "b" (tex1), body
+// "IMG_SIZE(a) + IMG_PIXEL(b, IMG_NORM_PIXEL(a, uv))": the first call is a
+// cluster of its own, rewritten by the IMG_SIZE row for "a"; the other two
+// nest and form one cluster, which the tree rewrites. The body becomes
+// "resolution_tex0 + texture2D(tex1, (texture2D(tex0, uv))/resolution)",
+// as running the rows of "a" and then of "b" over the whole body gives.
 #include "glsl/text/body_text.h"
 
 #include <algorithm>

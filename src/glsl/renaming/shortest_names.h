@@ -4,6 +4,10 @@
 // there on and, when it ends in a character, no word follows). The names
 // that match at one place are prefixes of each other, so the shortest one
 // is the first in the table's order.
+//
+// Example: the names "a.b" and "a.b.c" over the tokens of "a.b.c": at the
+// first "a" both match and "a.b" is reported; at the second token, ".",
+// no name starts.
 #pragma once
 
 #include <cstdint>

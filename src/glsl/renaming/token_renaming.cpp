@@ -37,6 +37,14 @@
 // output is the text with each changed token's sampler written over the
 // stretch it stands for. The list and its steps are TokenList
 // (token_list.h).
+//
+// Example: images "a" (tex0) and "tex0.x" (tex1), renamed in that order,
+// over "a.x + tex0.x". The tokens are a . x + tex0 . x (blanks aside).
+// "a" is one word: the node of "a" is relabelled "tex0" at once. "tex0.x"
+// holds the word "tex0", which a changed node now carries, so besides its
+// place from the reading (the second "tex0 . x") it looks around that
+// node and matches there too: the text becomes "tex1 + tex1", as renaming
+// "a" and then "tex0.x" as whole words over the whole text gives.
 #include "glsl/renaming/token_renaming.h"
 
 #include <cstdint>

@@ -5,6 +5,11 @@
 // of the word it becomes; lists join as sets do (union by size), so a node
 // finds its word through its list in near-constant time and a chain of
 // renamings never visits the nodes.
+//
+// Example: nodes 3 and 9 carry the word "a" and node 5 the word "tex0".
+// Renaming "a" to "tex0" joins the lists of "a" to those of "tex0": nodes
+// 3, 5 and 9 now find "tex0" through the root of one list, and neither 3
+// nor 9 was visited.
 #pragma once
 
 #include <cstddef>

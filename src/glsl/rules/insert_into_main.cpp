@@ -45,9 +45,7 @@ std::size_t main_body_start(std::string_view body) {
   const std::string_view text = up_to_nul(body);
   for (std::size_t at = text.find("main"); at != std::string_view::npos;
        at = text.find("main", at + 4)) {
-    const bool starts = at == 0 || !is_identifier_char(text[at - 1]);
-    const bool ends = at + 4 == text.size() || !is_identifier_char(text[at + 4]);
-    if (!starts || !ends) continue;
+    if (!is_whole_word_at(text, at, 4)) continue;
     const std::size_t point = insertion_point(body, at + 4);
     if (point != kNotDefinition) return point;
   }

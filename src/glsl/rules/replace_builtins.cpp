@@ -5,6 +5,10 @@
 // them one after the other, each as a whole word, gives the same text as
 // replacing every identifier equal to one of them in a single reading; that
 // reading is what is done here.
+//
+// Example: in "TIMEDELTA*TIME + myTIME" the words TIMEDELTA and TIME are
+// rows of the table and become "time_delta*time"; the "TIME" of myTIME
+// continues a word and is passed over.
 #include "glsl/text/body_text.h"
 
 #include <array>

@@ -19,6 +19,14 @@ inline bool is_white_space(char c) {
   return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+// Whole when neither neighbour of text[at, at + length) continues the
+// identifier.
+inline bool is_whole_word_at(std::string_view text, std::size_t at, std::size_t length) {
+  const bool starts = at == 0 || !is_identifier_char(text[at - 1]);
+  const bool ends = at + length == text.size() || !is_identifier_char(text[at + length]);
+  return starts && ends;
+}
+
 // The replacing and splitting operations read their text the way C strings
 // are read: it ends at the first NUL.
 inline std::string_view up_to_nul(std::string_view text) {

@@ -2,6 +2,11 @@
 // original line of its characters changes; a rewrite maps those positions
 // through its copied stretches and adds one for each piece of made text.
 // Only a conversion that asks for the line map pays for it.
+//
+// Example: for the body "a;\nIMG_SIZE(i);" the marks are (0, line 0) and
+// (3, line 1). Rewriting the call to "resolution_tex0" copies "a;\n", marks
+// the made text at 3 as line 1 (where the call started) and copies ";"
+// after it at 18, which is still line 1: the marks stay (0, 0) and (3, 1).
 #include "glsl/text/line_map.h"
 
 #include <algorithm>

@@ -1,6 +1,12 @@
 // The automaton of the names: a trie with failure links, built breadth first;
 // a reading marks every state it reaches and then every name ending along
 // the failure links of the marked states, each state once.
+//
+// Example: the names "he", "she" and "hers" over "ushers": the reading
+// reaches the states "s", "sh", "she", "her" (through the failure link of
+// "she" to "he") and "hers"; then "she" and, along its failure link, "he"
+// are marked, and "hers": all three occur, each marked once however many
+// times it does.
 #include "glsl/text/names_present.h"
 
 #include <algorithm>

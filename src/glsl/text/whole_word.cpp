@@ -9,21 +9,12 @@
 #include "glsl/text/word_search.h"
 
 namespace glsl {
-namespace {
 
-// Whole when neither neighbour in `text` continues the identifier.
-bool is_whole_at(std::string_view text, std::size_t at, std::size_t length) {
-  const bool starts = at == 0 || !is_identifier_char(text[at - 1]);
-  const bool ends = at + length == text.size() || !is_identifier_char(text[at + length]);
-  return starts && ends;
-}
-
-}  // namespace
-
-bool find_whole_word(std::string_view text, std::string_view word, std::size_t& position) {
+bool first_occurrence_is_whole_word(std::string_view text, std::string_view word,
+                                    std::size_t& position) {
   WordSearch search(text, word);
   position = search.next(0);
-  return position != std::string_view::npos && is_whole_at(text, position, word.size());
+  return position != std::string_view::npos && is_whole_word_at(text, position, word.size());
 }
 
 namespace {
@@ -39,7 +30,7 @@ bool write_replaced(Out& out, std::string_view text, std::string_view old_name,
   std::size_t copied = 0;  // text before it is in `out`
   std::size_t from = 0;
   for (std::size_t at = search.next(from); at != std::string_view::npos; at = search.next(from)) {
-    if (!is_whole_at(text, at, old_name.size())) {
+    if (!is_whole_word_at(text, at, old_name.size())) {
       from = at + 1;
       continue;
     }

@@ -8,8 +8,10 @@
 
 namespace glsl {
 
-// True when the first occurrence of `word` in `text` is a whole identifier.
-// `position` receives the offset of that first occurrence, or npos.
-bool find_whole_word(std::string_view text, std::string_view word, std::size_t& position);
+// True when the first occurrence of `word` in `text` is a whole identifier;
+// later occurrences are not looked at. `position` receives the offset of
+// that first occurrence, or npos.
+bool first_occurrence_is_whole_word(std::string_view text, std::string_view word,
+                                    std::size_t& position);
 
 }  // namespace glsl

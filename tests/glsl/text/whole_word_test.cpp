@@ -20,7 +20,7 @@ struct FindCase {
   std::size_t position;
 };
 
-TEST(FindWholeWord, JudgesOnlyTheFirstOccurrence) {
+TEST(FirstOccurrenceIsWholeWord, JudgesOnlyTheFirstOccurrence) {
   const FindCase cases[] = {
       {"void main() {", "main", true, 5},
       {"domain(); void main() {", "main", false, 2},
@@ -38,7 +38,7 @@ TEST(FindWholeWord, JudgesOnlyTheFirstOccurrence) {
   };
   for (const FindCase& c : cases) {
     std::size_t position = 12345;
-    EXPECT_EQ(glsl::find_whole_word(c.text, c.word, position), c.whole) << c.text;
+    EXPECT_EQ(glsl::first_occurrence_is_whole_word(c.text, c.word, position), c.whole) << c.text;
     EXPECT_EQ(position, c.position) << c.text;
   }
 }
