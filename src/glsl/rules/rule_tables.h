@@ -23,6 +23,29 @@ inline constexpr HostNames kHost = {
     /*texture_coordinate=*/"gl_TexCoord[0].xy",
 };
 
+// ISF's normalised coordinate: with images it becomes the host's texture
+// coordinate (the swizzled form first, so that ".xy" is not kept twice);
+// without images the prologue computes it.
+inline constexpr std::array<std::string_view, 2> kNormalisedCoordinate = {
+    "isf_FragNormCoord.xy",
+    "isf_FragNormCoord",
+};
+
+// The lines put at the start of main, each when its condition holds.
+struct PrologueRules {
+  std::string_view image_rect_name;  // when the body holds this name as a whole word,
+  std::string_view image_rect_line;  // this line defines it from the first image's size,
+  std::string_view image_rect_size;  // declared unless an IMG_SIZE call declared it
+  std::string_view coordinate_line;  // without images: ISF's normalised coordinate
+};
+
+inline constexpr PrologueRules kPrologue = {
+    /*image_rect_name=*/"_inputImage_imgRect",
+    /*image_rect_line=*/"vec4 _inputImage_imgRect = vec4(0.0, 0.0, resolution_tex0.x, resolution_tex0.y);\n",
+    /*image_rect_size=*/"uniform vec2 resolution_tex0;\n",
+    /*coordinate_line=*/"vec2 isf_FragNormCoord = gl_FragCoord.xy / resolution.xy;\n",
+};
+
 // One image-access macro and what its qualifying call becomes, for the
 // sampler of the image that its first argument names; built with the
 // named steps below, so that each row reads as a sentence.
