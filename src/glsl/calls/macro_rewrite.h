@@ -59,7 +59,7 @@ void for_each_replacement_piece(std::string_view text, const MacroCall& call,
 }
 
 // Appends what a qualifying `call` of `text` becomes under `rewrite`,
-// through put_copy and put_made_for (line_map.h).
+// through put_copy and put_made_for (text/line_map.h).
 // Text made in place of the call counts as coming from where the call
 // starts; the arguments keep their own places.
 template <class Out>

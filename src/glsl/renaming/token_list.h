@@ -36,7 +36,7 @@ class TokenList {
   bool changed() const { return changed_; }
 
   // The text with each changed node's sampler in place of its stretch,
-  // through put_copy and put_made_for (line_map.h).
+  // through put_copy and put_made_for (text/line_map.h).
   template <class Out>
   void write(Out& out) const;
 

@@ -61,27 +61,26 @@ struct ImageRow {
 
   // The call becomes a call of `function` on the sampler.
   constexpr ImageRow reading_with(std::string_view function) const {
-    ImageRow row = *this;
-    row.function_name = function;
-    return row;
+    return with(&ImageRow::function_name, function);
   }
   // The first argument becomes the image's size uniform, which is declared.
   constexpr ImageRow becoming_size() const {
-    ImageRow row = *this;
-    row.first_becomes_size = true;
-    row.declares_size = true;
-    return row;
+    return with(&ImageRow::first_becomes_size, true).with(&ImageRow::declares_size, true);
   }
   constexpr ImageRow adding_argument(std::string_view argument) const {
-    ImageRow row = *this;
-    row.trailing_argument = argument;
-    return row;
+    return with(&ImageRow::trailing_argument, argument);
   }
   // The second argument, in parentheses, divided by the render size.
   constexpr ImageRow dividing_second_by_render_size() const {
+    return with(&ImageRow::second_suffix, std::string_view("/resolution"))
+        .with(&ImageRow::needs_render_size, true);
+  }
+
+ private:
+  template <class Field>
+  constexpr ImageRow with(Field ImageRow::*field, Field value) const {
     ImageRow row = *this;
-    row.second_suffix = "/resolution";
-    row.needs_render_size = true;
+    row.*field = value;
     return row;
   }
 };
