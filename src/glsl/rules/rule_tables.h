@@ -26,10 +26,10 @@ inline constexpr HostNames kHost = {
 // ISF's normalised coordinate: with images it becomes the host's texture
 // coordinate (the swizzled form first, so that ".xy" is not kept twice);
 // without images the prologue computes it.
-inline constexpr std::array<std::string_view, 2> kNormalisedCoordinate = {
+inline constexpr std::array<std::string_view, 2> kNormalisedCoordinate = {{
     "isf_FragNormCoord.xy",
     "isf_FragNormCoord",
-};
+}};
 
 // The lines put at the start of main, each when its condition holds.
 struct PrologueRules {
