@@ -59,6 +59,15 @@ struct ImageRow {
   bool declares_size = false;          // a rewrite declares "uniform vec2 resolution_tex<N>;"
   bool needs_render_size = false;      // a rewrite needs the render-size uniform
 
+  // A copy with one field set (defined before the steps that use it, as
+  // clang wants for a constant expression).
+  template <class Field>
+  constexpr ImageRow with(Field ImageRow::*field, Field value) const {
+    ImageRow row = *this;
+    row.*field = value;
+    return row;
+  }
+
   // The call becomes a call of `function` on the sampler.
   constexpr ImageRow reading_with(std::string_view function) const {
     return with(&ImageRow::function_name, function);
@@ -74,14 +83,6 @@ struct ImageRow {
   constexpr ImageRow dividing_second_by_render_size() const {
     return with(&ImageRow::second_suffix, std::string_view("/resolution"))
         .with(&ImageRow::needs_render_size, true);
-  }
-
- private:
-  template <class Field>
-  constexpr ImageRow with(Field ImageRow::*field, Field value) const {
-    ImageRow row = *this;
-    row.*field = value;
-    return row;
   }
 };
 
