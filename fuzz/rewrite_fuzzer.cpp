@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "glsl/assemble.h"
-#include "glsl/body_text.h"
-#include "glsl/image_macros.h"
-#include "glsl/rule_tables.h"
-#include "glsl/scan.h"
+#include "glsl/calls/macro_rewrite.h"
+#include "glsl/rules/rule_tables.h"
+#include "glsl/text/body_text.h"
+#include "glsl/text/whole_word.h"
 #include "reference_rewrite.h"
 
 namespace {
@@ -102,10 +102,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   switch (operation % 6) {
     case 0: {
       std::size_t position = 0, expected_position = 0;
-      bool found = glsl::find_whole_word(text, first, position);
+      bool found = glsl::first_occurrence_is_whole_word(text, first, position);
       bool expected = reference::find_whole_word(text, first, expected_position);
       if (found != expected || position != expected_position)
-        mismatch("find_whole_word", text, std::to_string(found) + "@" + std::to_string(position),
+        mismatch("first_occurrence_is_whole_word", text, std::to_string(found) + "@" + std::to_string(position),
                  std::to_string(expected) + "@" + std::to_string(expected_position));
       break;
     }

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "glsl/line_map.h"
+#include "glsl/text/line_map.h"
 
 namespace gallery {
 

@@ -149,7 +149,7 @@ std::string live_host_script(const RenderSettings& settings) {
   json builtins = json::array();
   for (const render::HostUniformMeaning& meaning : render::builtin_uniform_meanings())
     builtins.push_back(
-        {{"name", meaning.name}, {"type", meaning.glsl_type}, {"value", meaning.value}});
+        {{"name", std::string(meaning.name)}, {"type", meaning.glsl_type}, {"value", meaning.value}});
   render::FrameValues first = frame_values(settings, 0);
   json images = json::array();
   for (const render::RgbaImage& image : settings.images) images.push_back(picture(image));

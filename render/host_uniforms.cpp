@@ -12,6 +12,9 @@
 #include <ctime>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+
+#include "glsl/rules/rule_tables.h"
 
 namespace render {
 
@@ -39,6 +42,9 @@ void set_uniform(unsigned program, const std::string& name, Set set) {
     throw std::runtime_error("the uniform " + name + " does not have the type the host gives it");
 }
 
+// The sampler and size uniform of image N: tex<N>, resolution_tex<N>.
+constexpr std::string_view render_size = glsl::host_uniform_of("RENDERSIZE");
+
 // The host's built-in uniforms and the value each gets for a frame.
 using BuiltinSetter = void (*)(GLint at, const OffscreenContext& context, const FrameValues& frame);
 struct BuiltinUniform {
@@ -47,25 +53,25 @@ struct BuiltinUniform {
 };
 
 const BuiltinUniform builtin_uniforms[] = {
-    {{"resolution", "vec2", "frame_size"},
+    {{glsl::host_uniform_of("RENDERSIZE"), "vec2", "frame_size"},
      [](GLint at, const OffscreenContext& context, const FrameValues&) {
        glUniform2f(at, static_cast<float>(context.width()), static_cast<float>(context.height()));
      }},
-    {{"time", "float", "time"},
+    {{glsl::host_uniform_of("TIME"), "float", "time"},
      [](GLint at, const OffscreenContext&, const FrameValues& frame) {
        glUniform1f(at, static_cast<float>(frame.time));
      }},
-    {{"time_delta", "float", "time_delta"},
+    {{glsl::host_uniform_of("TIMEDELTA"), "float", "time_delta"},
      [](GLint at, const OffscreenContext&, const FrameValues& frame) {
        glUniform1f(at, static_cast<float>(frame.time_delta));
      }},
-    {{"iDate", "vec4", "date"},
+    {{glsl::host_uniform_of("DATE"), "vec4", "date"},
      [](GLint at, const OffscreenContext&, const FrameValues& frame) {
        const auto& d = frame.date;
        glUniform4f(at, static_cast<float>(d[0]), static_cast<float>(d[1]),
                    static_cast<float>(d[2]), static_cast<float>(d[3]));
      }},
-    {{"iFrame", "int", "frame_index"},
+    {{glsl::host_uniform_of("FRAMEINDEX"), "int", "frame_index"},
      [](GLint at, const OffscreenContext&, const FrameValues& frame) {
        glUniform1i(at, frame.frame);
      }},
@@ -127,7 +133,7 @@ void bind_host_uniforms(OffscreenContext& context, const std::vector<RgbaImage>&
 
 void set_frame_uniforms(const OffscreenContext& context, const FrameValues& frame) {
   for (const BuiltinUniform& uniform : builtin_uniforms)
-    set_uniform(context.program(), uniform.meaning.name,
+    set_uniform(context.program(), std::string(uniform.meaning.name),
                 [&](GLint at) { uniform.set(at, context, frame); });
 }
 
@@ -148,8 +154,11 @@ const char* parameter_uniform_type(params::MacroKind kind) {
 }
 
 bool uses_frame_clock(unsigned program) {
-  for (const char* name : {"time", "time_delta", "iDate", "iFrame"})
-    if (glGetUniformLocation(program, name) >= 0) return true;
+  // Every built-in but the render size changes from frame to frame.
+  for (const BuiltinUniform& uniform : builtin_uniforms)
+    if (uniform.meaning.name != render_size &&
+        glGetUniformLocation(program, std::string(uniform.meaning.name).c_str()) >= 0)
+      return true;
   return false;
 }
 

@@ -5,8 +5,11 @@
 
 #include <array>
 #include <vector>
+#include <string>
+#include <string_view>
 
 #include "gl_context.h"
+#include "glsl/rules/rule_tables.h"
 #include "host_parameters.h"
 #include "image.h"
 
@@ -43,7 +46,7 @@ bool uses_frame_clock(unsigned program);
 // "time", "time_delta" (seconds), "date" (as FrameValues::date) and
 // "frame_index".
 struct HostUniformMeaning {
-  const char* name;
+  std::string_view name;
   const char* glsl_type;
   const char* value;
 };
@@ -56,8 +59,8 @@ const char* parameter_uniform_type(params::MacroKind kind);
 // The names of image input N: the sampler prefix + N on texture unit N, sampled
 // without filtering and clamped at the edges, and its size in pixels,
 // size prefix + N.
-inline constexpr const char* image_sampler_prefix = "tex";
-inline constexpr const char* image_size_prefix = "resolution_tex";
+inline const std::string image_sampler_prefix{glsl::kHost.sampler_prefix};
+inline const std::string image_size_prefix = std::string(glsl::kHost.size_prefix) + image_sampler_prefix;
 
 // Year, month, day and seconds since midnight of the local time now.
 std::array<double, 4> local_date_now();

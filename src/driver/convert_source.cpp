@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "glsl/assemble.h"
-#include "glsl/body_words.h"
+#include "glsl/text/body_words.h"
 #include "isf/description.h"
 #include "isf/header.h"
 #include "isf/source_reader.h"

@@ -33,7 +33,7 @@ struct SourceConversion {
   std::size_t define_lines = 0;
   std::size_t body_first_line = 0;  // the shader file's line where the body starts
   // With a line map requested: per line of the rewritten body, the 0-based
-  // body line it comes from, or glsl::kGeneratedLine (see glsl/line_map.h).
+  // body line it comes from, or glsl::kGeneratedLine (see glsl/text/line_map.h).
   std::vector<std::size_t> body_line_map;
 };
 

@@ -6,9 +6,10 @@
 
 #include <utility>
 
-#include "glsl/body_text.h"
-#include "glsl/outside_main.h"
-#include "glsl/scan.h"
+#include "glsl/rules/outside_main.h"
+#include "glsl/rules/rule_tables.h"
+#include "glsl/text/body_text.h"
+#include "glsl/text/whole_word.h"
 
 namespace glsl {
 namespace {
@@ -16,11 +17,10 @@ namespace {
 // ISF's normalised coordinate is the host's first texture coordinate when
 // images come in; without images the prologue computes it from resolution.
 void replace_normalised_coordinate(BodyText& body) {
-  body.replace_whole_word("isf_FragNormCoord.xy", "gl_TexCoord[0].xy");
-  body.replace_whole_word("isf_FragNormCoord", "gl_TexCoord[0].xy");
+  for (std::string_view name : kNormalisedCoordinate) {
+    body.replace_whole_word(name, kHost.texture_coordinate);
+  }
 }
-
-constexpr std::string_view first_image_size = "uniform vec2 resolution_tex0;\n";
 
 // The rectangle is always that of the first image, whatever the shader names
 // it. Its size uniform is declared here when no IMG_SIZE call declared it, so
@@ -31,18 +31,19 @@ std::string prologue_for(const std::string& body, bool no_images, std::string& u
                          const std::string& point_lines) {
   std::string prologue;
   std::size_t position = 0;
-  if (find_whole_word(body, "_inputImage_imgRect", position)) {
-    prologue += "vec4 _inputImage_imgRect = vec4(0.0, 0.0, resolution_tex0.x, resolution_tex0.y);\n";
-    if (uniform_block.find(first_image_size) == std::string::npos) uniform_block += first_image_size;
+  if (first_occurrence_is_whole_word(body, kPrologue.image_rect_name, position)) {
+    prologue += kPrologue.image_rect_line;
+    if (uniform_block.find(kPrologue.image_rect_size) == std::string::npos) {
+      uniform_block += kPrologue.image_rect_size;
+    }
   }
   if (no_images) {
-    constexpr std::string_view coordinate = "isf_FragNormCoord = gl_FragCoord.xy / resolution.xy;\n";
-    if (used_outside_main(body, "isf_FragNormCoord")) {
-      uniform_block += "vec2 isf_FragNormCoord;\n";
+    if (used_outside_main(body, kPrologue.coordinate_name)) {
+      uniform_block += kPrologue.coordinate_global;
     } else {
-      prologue += "vec2 ";
+      prologue += kPrologue.coordinate_local_type;
     }
-    prologue += coordinate;
+    prologue += kPrologue.coordinate_assignment;
   }
   return prologue + point_lines;
 }

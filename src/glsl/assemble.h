@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "glsl/line_map.h"
+#include "glsl/text/line_map.h"
 
 namespace glsl {
 
@@ -24,7 +24,7 @@ struct InputRewrites {
 // With `line_map`, it also receives one entry per line of the result: the
 // 0-based line of `body` that the line's first character comes from (for
 // text made in place of a macro call or a name, the line where it starts),
-// or kGeneratedLine for a prologue line (see line_map.h).
+// or kGeneratedLine for a prologue line (see text/line_map.h).
 std::string rewrite_body(std::string body, std::string& uniform_block,
                          const std::map<std::string, std::string>& image_table,
                          std::vector<std::size_t>* line_map = nullptr,

@@ -6,6 +6,7 @@
 
 #include <limits>
 
+#include "glsl/rules/rule_tables.h"
 #include "isf/parameter_identifier.h"
 #include "params/color_code.h"
 #include "params/input_fields.h"
@@ -73,7 +74,7 @@ std::string axis_line(const std::string& axis_name, const Axis& axis) {
 
 std::string translate_image(const nlohmann::json& /*input*/, const std::string& name,
                             ShaderBlocks& blocks) {
-  std::string sampler = "tex" + std::to_string(blocks.image_count);
+  std::string sampler = std::string(glsl::kHost.sampler_prefix) + std::to_string(blocks.image_count);
   ++blocks.image_count;
   // A repeated name keeps its first sampler; the later input still uses up
   // its number and gets its own uniform.

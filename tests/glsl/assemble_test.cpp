@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "glsl/body_text.h"
+#include "glsl/text/body_text.h"
 
 namespace {
 

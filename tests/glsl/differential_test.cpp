@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "glsl/assemble.h"
-#include "glsl/blank_skip.h"
-#include "glsl/body_text.h"
-#include "glsl/chars.h"
-#include "glsl/image_macros.h"
-#include "glsl/names_present.h"
-#include "glsl/rule_tables.h"
-#include "glsl/scan.h"
-#include "glsl/word_search.h"
+#include "glsl/calls/blank_skip.h"
+#include "glsl/calls/call_syntax.h"
+#include "glsl/calls/macro_rewrite.h"
+#include "glsl/rules/rule_tables.h"
+#include "glsl/text/body_text.h"
+#include "glsl/text/names_present.h"
+#include "glsl/text/whole_word.h"
+#include "glsl/text/word_search.h"
 #include "reference_rewrite.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // purpose; only the differential tests, the fuzzers and their replay use it.
 #include "reference_rewrite.h"
 
-#include "glsl/rule_tables.h"
+#include "glsl/rules/rule_tables.h"
 
 namespace reference {
 namespace {

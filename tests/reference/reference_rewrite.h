@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "glsl/image_macros.h"
+#include "glsl/calls/macro_rewrite.h"
 
 namespace reference {
 
