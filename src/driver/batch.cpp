@@ -3,12 +3,15 @@
 // shader is reported and the batch goes on.
 #include "driver/batch.h"
 
+#include <new>
 #include <optional>
+#include <utility>
 
 #include "driver/console.h"
 #include "driver/file_probes.h"
 #include "driver/fragment_converter.h"
 #include "driver/messages.h"
+#include "driver/shader_file.h"
 #include "platform/platform.h"
 
 namespace driver {
@@ -47,6 +50,18 @@ std::optional<std::vector<std::string>> shader_list(std::string input_path,
   return shaders_in_directory(input_path);
 }
 
+// The shader file, read once for the probes and the converter. A file too
+// large to hold is still searched for the multi-pass markers, piece by piece,
+// so that it is refused as any multi-pass shader is; otherwise it fails.
+std::optional<ShaderFile> read_or_refuse(const std::string& shader) {
+  try {
+    return read_shader_file(shader);
+  } catch (const std::bad_alloc&) {
+    if (!has_multiple_passes(shader)) throw;
+    return std::nullopt;
+  }
+}
+
 // One shader, from the refusals to the success line. Anything unexpected,
 // running out of memory included, fails this shader alone: nothing of it has
 // been written, and the batch goes on.
@@ -56,11 +71,14 @@ ConvertStatus process_shader(const std::string& shader, const std::string& outpu
       console::err(messages::vertex_shader_refused(shader));
       return ConvertStatus::refused;
     }
-    if (has_multiple_passes(shader)) {
+    // The probes search what was read: nothing of a file that did not open,
+    // the part before a read error. The converter reports both failures.
+    std::optional<ShaderFile> file = read_or_refuse(shader);
+    if (!file || mentions_multiple_passes(file->text)) {
       console::err(messages::multiple_passes_refused(shader));
       return ConvertStatus::refused;
     }
-    ConvertStatus status = convert_shader(shader, output_path, "frag");
+    ConvertStatus status = convert_shader(shader, output_path, "frag", std::move(*file));
     if (status == ConvertStatus::converted) console::out(messages::processed(shader));
     return status;
   } catch (...) {

@@ -1,16 +1,22 @@
-// Path and file probes over the platform layer. The multi-pass probe reads
-// the file piece by piece, so that it needs little memory for any file.
+// Path and file probes over the platform layer. The multi-pass probe searches
+// the shader text the driver read, or, for a file too large to hold, the file
+// piece by piece in little memory.
 #include "driver/file_probes.h"
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "platform/platform.h"
 
 namespace driver {
+namespace {
 
-FileKind file_kind(const std::string& path) {
-  switch (platform::stat_kind(path)) {
+// The words that mark a shader of several passes, wherever they stand.
+constexpr std::string_view multi_pass_markers[] = {"\"PASSES\"", "PASSINDEX"};
+
+FileKind kind_of(platform::StatKind kind) {
+  switch (kind) {
     case platform::StatKind::directory: return FileKind::directory;
     case platform::StatKind::regular_file: return FileKind::regular_file;
     case platform::StatKind::other: return FileKind::other;
@@ -18,6 +24,10 @@ FileKind file_kind(const std::string& path) {
   }
   return FileKind::status_failed;
 }
+
+}  // namespace
+
+FileKind file_kind(const std::string& path) { return kind_of(platform::stat_kind(path)); }
 
 bool extension_equals(const std::string& path, const std::string& extension) {
   std::size_t dot = path.rfind('.');
@@ -31,9 +41,15 @@ std::string vertex_companion(const std::string& path) {
   return platform::opens_for_reading(candidate) ? candidate : std::string();
 }
 
+bool mentions_multiple_passes(std::string_view text) {
+  for (std::string_view marker : multi_pass_markers)
+    if (text.find(marker) != std::string_view::npos) return true;
+  return false;
+}
+
 bool has_multiple_passes(const std::string& path) {
-  static constexpr std::string_view markers[] = {"\"PASSES\"", "PASSINDEX"};
-  constexpr std::size_t longest = std::max(markers[0].size(), markers[1].size());
+  constexpr std::size_t longest =
+      std::max(multi_pass_markers[0].size(), multi_pass_markers[1].size());
   // Each piece is searched together with the end of the one before it, so
   // that a marker split between two pieces is found; the memory stays the
   // same whatever the file's size.
@@ -41,18 +57,17 @@ bool has_multiple_passes(const std::string& path) {
   bool found = false;
   platform::read_in_pieces(path, [&](std::string_view piece) {
     window.append(piece);
-    for (std::string_view marker : markers)
-      found = found || window.find(marker) != std::string::npos;
+    found = mentions_multiple_passes(window);
     window.erase(0, window.size() - std::min(window.size(), longest - 1));
     return !found;
   });
   return found;
 }
 
-bool is_isf_shader(const std::string& path) {
-  FileKind kind = file_kind(path);
-  if (kind == FileKind::status_failed || kind == FileKind::directory) return false;
-  std::string final_path = platform::resolve_links(path);
+bool is_isf_shader(const platform::OutputFile& output) {
+  if (output.kind == platform::StatKind::failed || output.kind == platform::StatKind::directory)
+    return false;
+  const std::string& final_path = output.final_path;
   if (final_path.size() < 3) return false;
   std::string ending = final_path.substr(final_path.size() - 3);
   for (char& c : ending)
@@ -61,15 +76,21 @@ bool is_isf_shader(const std::string& path) {
 }
 
 std::vector<std::string> list_directory(const std::string& directory) {
-  return platform::list_entries(directory).value_or(std::vector<std::string>{});
+  std::vector<std::string> names;
+  for (platform::DirectoryEntry& entry : platform::list_entries(directory).value_or(
+           std::vector<platform::DirectoryEntry>{}))
+    names.push_back(std::move(entry.name));
+  return names;
 }
 
+// The kind that the listing told is the answer file_kind would give.
 std::vector<std::string> shaders_in_directory(const std::string& directory) {
   std::vector<std::string> shaders;
-  for (const std::string& name : list_directory(directory)) {
-    std::string path = directory + name;
-    if (file_kind(path) == FileKind::regular_file && extension_equals(path, "fs"))
-      shaders.push_back(path);
+  for (const platform::DirectoryEntry& entry :
+       platform::list_entries(directory).value_or(std::vector<platform::DirectoryEntry>{})) {
+    std::string path = directory + entry.name;
+    FileKind kind = entry.kind ? kind_of(*entry.kind) : file_kind(path);
+    if (kind == FileKind::regular_file && extension_equals(path, "fs")) shaders.push_back(path);
   }
   return shaders;
 }

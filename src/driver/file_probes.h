@@ -4,7 +4,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "platform/platform.h"
 
 namespace driver {
 
@@ -19,14 +22,17 @@ bool extension_equals(const std::string& path, const std::string& extension);
 // For "x.fs", the path "x.vs" when that opens for reading; else empty.
 std::string vertex_companion(const std::string& path);
 
-// True when the file's text contains "\"PASSES\"" or "PASSINDEX" anywhere;
-// false when the file cannot be read. Reads in bounded memory.
+// True when the shader text contains "\"PASSES\"" or "PASSINDEX" anywhere.
+bool mentions_multiple_passes(std::string_view text);
+
+// The same test on the file's text; false when the file cannot be read.
+// Reads in bounded memory, for a file too large to hold.
 bool has_multiple_passes(const std::string& path);
 
-// True when the path names an existing file (not a directory) whose final
-// name, symbolic links followed, ends in ".fs" or ".vs" in any letter case:
-// an ISF shader or its vertex shader, which no output may replace.
-bool is_isf_shader(const std::string& path);
+// True when the output path names an existing file (not a directory) whose
+// final name, symbolic links followed, ends in ".fs" or ".vs" in any letter
+// case: an ISF shader or its vertex shader, which no output may replace.
+bool is_isf_shader(const platform::OutputFile& output);
 
 // Every entry name of the directory, "." and ".." included; empty when the
 // directory cannot be searched.

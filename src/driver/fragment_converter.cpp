@@ -15,9 +15,9 @@
 namespace driver {
 namespace {
 
-ConvertStatus write_output(const std::string& shader_path, const std::string& target,
-                           const std::string& text) {
-  std::string error = write_output_file(shader_path, target, text);
+ConvertStatus write_output(const std::optional<platform::FileId>& shader,
+                           const std::string& target, const std::string& text) {
+  std::string error = write_output_file(shader, target, text);
   if (error.empty()) return ConvertStatus::converted;
   console::err(error);
   return ConvertStatus::failed;
@@ -26,22 +26,42 @@ ConvertStatus write_output(const std::string& shader_path, const std::string& ta
 }  // namespace
 
 // The one place where an output file is written. Neither the shader itself
-// nor any other ISF shader is ever replaced by an output.
+// nor any other ISF shader is ever replaced by an output. The output path is
+// looked up once, and every test below takes its answer from there.
+std::string write_output_file(const std::optional<platform::FileId>& shader,
+                              const std::string& target, const std::string& text) {
+  platform::OutputFile output = platform::look_up_output(target);
+  if (shader && output.identity == shader) return messages::output_is_input(target);
+  if (is_isf_shader(output)) return messages::output_is_shader(target);
+  if (!platform::write_file(output, text)) return messages::could_not_write(target);
+  return {};
+}
+
 std::string write_output_file(const std::string& shader_path, const std::string& target,
                               const std::string& text) {
-  if (platform::same_file(shader_path, target)) return messages::output_is_input(target);
-  if (is_isf_shader(target)) return messages::output_is_shader(target);
-  if (!platform::write_file(target, text)) return messages::could_not_write(target);
-  return {};
+  return write_output_file(platform::file_identity(shader_path), target, text);
 }
 
 ConvertStatus convert_shader(std::string shader_path, std::string output_path,
                              std::string shader_kind) {
-  std::string output_extension = shader_kind.empty() ? shader_kind : "." + shader_kind;
-  if (!output_path.empty()) output_path = with_directory_separator(output_path, file_kind(output_path));
+  ShaderFile shader = read_shader_file(shader_path);
+  return convert_shader(std::move(shader_path), std::move(output_path), std::move(shader_kind),
+                        std::move(shader));
+}
 
-  std::string file_text;
-  platform::ReadStatus read = platform::read_file(shader_path, file_text);
+ConvertStatus convert_shader(std::string shader_path, std::string output_path,
+                             std::string shader_kind, ShaderFile shader) {
+  std::string output_extension = shader_kind.empty() ? shader_kind : "." + shader_kind;
+  // One look at the output path: a folder gets its separator, and that
+  // changes no answer about it. A path that ends in the separator already
+  // (as a batch's output folder does) names a folder or nothing, never a
+  // file, and either way the output file path is the same: it needs no look.
+  FileKind output_kind = FileKind::status_failed;
+  if (!output_path.empty() && output_path.back() != platform::separator)
+    output_kind = file_kind(output_path);
+  output_path = with_directory_separator(output_path, output_kind);
+
+  platform::ReadStatus read = shader.status;
   if (read == platform::ReadStatus::cannot_open) {
     console::err(messages::could_not_open_shader(shader_path));
     return ConvertStatus::fatal;
@@ -55,7 +75,6 @@ ConvertStatus convert_shader(std::string shader_path, std::string output_path,
     console::err(messages::name_undetermined());
     return ConvertStatus::fatal;
   }
-  FileKind output_kind = output_path.empty() ? FileKind::status_failed : file_kind(output_path);
   std::string target = output_file_path(name, output_path, output_kind, output_extension);
   // A read error is no end of the file: a shader read in part is not converted.
   if (read == platform::ReadStatus::read_error) {
@@ -63,7 +82,7 @@ ConvertStatus convert_shader(std::string shader_path, std::string output_path,
     return ConvertStatus::failed;
   }
 
-  SourceConversion conversion = convert_source(std::move(file_text));
+  SourceConversion conversion = convert_source(std::move(shader.text));
   if (gives_no_text(conversion.header)) {
     const NoTextReport report = no_text_report(conversion.header, shader_path);
     console::err(report.message);
@@ -71,7 +90,7 @@ ConvertStatus convert_shader(std::string shader_path, std::string output_path,
   }
   if (conversion.header == HeaderOutcome::unreadable)
     console::err(messages::header_unreadable(shader_path));
-  return write_output(shader_path, target, conversion.text);
+  return write_output(shader.identity, target, conversion.text);
 }
 
 NoTextReport no_text_report(HeaderOutcome outcome, const std::string& shader_path) {

@@ -1,10 +1,14 @@
 // Converts one shader file into one plug-in file: settles the output file
-// path, reads the shader, converts it and writes the text.
+// path, converts the text of the shader as the driver read it, and writes
+// the plug-in text.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "driver/convert_source.h"
+#include "driver/shader_file.h"
+#include "platform/platform.h"
 
 namespace driver {
 
@@ -16,8 +20,12 @@ enum class ConvertStatus {
 };
 
 // The paths are the converter's own copies; `shader_kind` gives the output
-// extension ("frag" -> ".frag"). Every outcome has printed its message except
-// `converted`, whose success line is the caller's.
+// extension ("frag" -> ".frag"); `shader` is the reading of the file at
+// `shader_path`. Every outcome has printed its message except `converted`,
+// whose success line is the caller's.
+ConvertStatus convert_shader(std::string shader_path, std::string output_path,
+                             std::string shader_kind, ShaderFile shader);
+// The same, reading the shader file first.
 ConvertStatus convert_shader(std::string shader_path, std::string output_path,
                              std::string shader_kind);
 
@@ -29,8 +37,12 @@ struct NoTextReport {
 };
 NoTextReport no_text_report(HeaderOutcome outcome, const std::string& shader_path);
 
-// Writes the converted text of `shader_path` to `target`, as every output is
-// written; the message of the failure, or empty when the file was written.
+// Writes the converted text of the shader with the identity `shader` to
+// `target`, as every output is written; the message of the failure, or empty
+// when the file was written.
+std::string write_output_file(const std::optional<platform::FileId>& shader,
+                              const std::string& target, const std::string& text);
+// The same for the shader at `shader_path`.
 std::string write_output_file(const std::string& shader_path, const std::string& target,
                               const std::string& text);
 

@@ -4,6 +4,7 @@
 // headers.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,13 +25,34 @@ enum class StatKind { regular_file, directory, other, failed };
 // Status of the path: directory first, then regular file, else other.
 StatKind stat_kind(const std::string& path);
 
-// The names of every entry of the directory ("." and ".." included), or
-// nothing when the search cannot be started. POSIX sorts them by byte value;
+struct DirectoryEntry {
+  std::string name;
+  // The kind when the listing itself tells it as stat_kind would (POSIX: a
+  // regular file, a folder or a device that is no link); else nothing.
+  std::optional<StatKind> kind;
+};
+
+// Every entry of the directory ("." and ".." included), or nothing when the
+// search cannot be started. POSIX sorts them by the bytes of their names;
 // Windows keeps the platform's search order.
-std::optional<std::vector<std::string>> list_entries(const std::string& directory);
+std::optional<std::vector<DirectoryEntry>> list_entries(const std::string& directory);
 
 // True when the path opens for reading as a file; a directory never does.
 bool opens_for_reading(const std::string& path);
+
+// Which file a path names: device and file number (POSIX), or volume serial
+// number and file index (Windows). Two names of one file have one identity.
+struct FileId {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  bool operator==(const FileId& other) const {
+    return volume == other.volume && index == other.index;
+  }
+};
+
+// The identity of the file that the path names, links followed; nothing
+// when it does not exist.
+std::optional<FileId> file_identity(const std::string& path);
 
 enum class ReadStatus {
   read,         // to the end of the file (or as far as the caller wanted)
@@ -40,7 +62,10 @@ enum class ReadStatus {
 
 // Reads the whole file into `text` (text mode: CR LF arrives as a line feed
 // on Windows). The space for a regular file is taken before the first read,
-// so a file larger than memory fails at once with std::bad_alloc.
+// so a file larger than memory fails at once with std::bad_alloc. `identity`
+// receives the identity of the file that was opened.
+ReadStatus read_file(const std::string& path, std::string& text,
+                     std::optional<FileId>& identity);
 ReadStatus read_file(const std::string& path, std::string& text);
 
 // Hands the file to `consume` in pieces of at most 64 KiB, in order, until
@@ -49,9 +74,21 @@ ReadStatus read_file(const std::string& path, std::string& text);
 ReadStatus read_in_pieces(const std::string& path,
                           const std::function<bool(std::string_view)>& consume);
 
-// The path that symbolic links at the end of `path` lead to, followed to the
-// last one (which need not exist); `path` itself when it is no link.
-std::string resolve_links(const std::string& path);
+// An output path as the writer finds it, looked up once: the file that the
+// links at its end lead to, and what stands there.
+struct OutputFile {
+  // The path that the symbolic links at its end lead to, followed to the last
+  // one (which need not exist); the path itself when it is no link.
+  std::string final_path;
+  StatKind kind = StatKind::failed;  // of the path, links followed, as stat_kind says
+  std::optional<FileId> identity;    // of that file, when it exists
+  // What stands at final_path itself: failed when nothing does, other when a
+  // link is still there (a loop of links).
+  StatKind entry = StatKind::failed;
+  unsigned permissions = 0;  // the permission bits of a regular file there
+};
+
+OutputFile look_up_output(const std::string& path);
 
 // Puts `text` (text mode) at `path` in one step: it is written to a new
 // temporary file beside the file it replaces, which is renamed over that file
@@ -63,9 +100,16 @@ std::string resolve_links(const std::string& path);
 // terminated while it exists (SIGINT, SIGTERM, SIGHUP; Ctrl+C or closing the
 // console); a file-size limit is a write failure, not the end of the process.
 bool write_file(const std::string& path, const std::string& text);
+// The same, for an output path already looked up.
+bool write_file(const OutputFile& output, const std::string& text);
 
 // True when both paths name the same existing file (links followed).
-bool same_file(const std::string& a, const std::string& b);
+inline bool same_file(const std::string& a, const std::string& b) {
+  std::optional<FileId> id_a = file_identity(a);
+  if (!id_a) return false;
+  std::optional<FileId> id_b = file_identity(b);
+  return id_b && *id_a == *id_b;
+}
 
 // True when standard error is a terminal (a progress bar may redraw there).
 bool stderr_is_terminal();

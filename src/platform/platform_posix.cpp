@@ -49,21 +49,28 @@ void handle_signals_once() {
   }
 }
 
-// Opens for reading without blocking on a FIFO and refuses directories.
-int open_readable(const std::string& path) {
+FileId identity_of(const struct stat& st) {
+  return FileId{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+// Opens for reading without blocking on a FIFO and refuses directories;
+// `st` receives the status of the file opened.
+int open_readable(const std::string& path, struct stat& st) {
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return -1;
-  struct stat st {};
   if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
     ::close(fd);
     return -1;
   }
+  // Back to blocking reads now that the open could not hang (O_NONBLOCK was
+  // the one status flag set). A regular file never blocks: it needs no call.
+  if (!S_ISREG(st.st_mode)) ::fcntl(fd, F_SETFL, 0);
   return fd;
 }
 
 // Closed however the reading ends, std::bad_alloc included.
 struct InputFile {
-  explicit InputFile(int descriptor) : fd(descriptor) {}
+  InputFile(const std::string& path, struct stat& st) : fd(open_readable(path, st)) {}
   ~InputFile() {
     if (fd >= 0) ::close(fd);
   }
@@ -73,9 +80,6 @@ struct InputFile {
 };
 
 ReadStatus read_pieces(int fd, const std::function<bool(std::string_view)>& consume) {
-  // Back to blocking reads now that the open could not hang.
-  int flags = ::fcntl(fd, F_GETFL);
-  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
   char buffer[1 << 16];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -83,6 +87,47 @@ ReadStatus read_pieces(int fd, const std::function<bool(std::string_view)>& cons
     if (n < 0) return ReadStatus::read_error;
     if (n == 0 || !consume(std::string_view(buffer, static_cast<std::size_t>(n))))
       return ReadStatus::read;
+  }
+}
+
+StatKind kind_of(const struct stat& st) {
+  if (S_ISDIR(st.st_mode)) return StatKind::directory;
+  if (S_ISREG(st.st_mode)) return StatKind::regular_file;
+  return StatKind::other;
+}
+
+// The kind that a directory entry's type tells; nothing for a link, which
+// stat follows, and for a file system that does not tell.
+std::optional<StatKind> kind_of(unsigned char entry_type) {
+  switch (entry_type) {
+    case DT_LNK:
+    case DT_UNKNOWN: return std::nullopt;
+    case DT_DIR: return StatKind::directory;
+    case DT_REG: return StatKind::regular_file;
+    default: return StatKind::other;
+  }
+}
+
+// Follows the links at the end of `path`; `st` receives the lstat of the path
+// returned, all zero when nothing is there.
+std::string resolve_links(const std::string& path, struct stat& st) {
+  std::string current = path;
+  for (int hop = 0;; ++hop) {
+    if (::lstat(current.c_str(), &st) != 0) {
+      st = {};
+      return current;
+    }
+    // Past the last hop: a loop, still a link, which the writer refuses.
+    if (!S_ISLNK(st.st_mode) || hop == max_link_hops) return current;
+    std::string target(static_cast<std::size_t>(st.st_size) + 1, '\0');
+    ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) return current;
+    target.resize(static_cast<std::size_t>(length));
+    std::size_t slash = current.rfind('/');
+    if (target.front() == '/' || slash == std::string::npos)
+      current = target;
+    else
+      current = current.substr(0, slash + 1) + target;
   }
 }
 
@@ -101,8 +146,7 @@ bool write_in_place(const std::string& path, const std::string& text) {
   // O_NONBLOCK keeps a FIFO without a reader from hanging the run.
   int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
-  int flags = ::fcntl(fd, F_GETFL);
-  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  ::fcntl(fd, F_SETFL, 0);  // blocking writes again
   bool ok = write_all(fd, text);
   return ::close(fd) == 0 && ok;
 }
@@ -112,9 +156,9 @@ bool write_in_place(const std::string& path, const std::string& text) {
 int create_temp(const std::string& target, std::string& temp) {
   std::size_t slash = target.rfind('/');
   std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  static const std::string process_id = std::to_string(::getpid());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp = folder + ".isf2orvy-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) +
-           ".tmp";
+    temp = folder + ".isf2orvy-" + process_id + "-" + std::to_string(attempt) + ".tmp";
     if (temp.size() >= sizeof pending_temp) return -1;
     std::memcpy(pending_temp, temp.c_str(), temp.size() + 1);
     temp_pending = 1;
@@ -146,82 +190,93 @@ bool replace_file(const std::string& target, const std::string& text,
 StatKind stat_kind(const std::string& path) {
   struct stat st {};
   if (path.empty() || ::stat(path.c_str(), &st) != 0) return StatKind::failed;
-  if (S_ISDIR(st.st_mode)) return StatKind::directory;
-  if (S_ISREG(st.st_mode)) return StatKind::regular_file;
-  return StatKind::other;
+  return kind_of(st);
 }
 
-std::optional<std::vector<std::string>> list_entries(const std::string& directory) {
+std::optional<std::vector<DirectoryEntry>> list_entries(const std::string& directory) {
   if (directory.empty()) return std::nullopt;
   DIR* dir = ::opendir(directory.c_str());
   if (dir == nullptr) return std::nullopt;
-  std::vector<std::string> names;
-  while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+  std::vector<DirectoryEntry> entries;
+  while (const dirent* entry = ::readdir(dir))
+    entries.push_back({entry->d_name, kind_of(entry->d_type)});
   ::closedir(dir);
-  std::sort(names.begin(), names.end());
-  return names;
+  std::sort(entries.begin(), entries.end(),
+            [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
+  return entries;
 }
 
 bool opens_for_reading(const std::string& path) {
-  int fd = open_readable(path);
-  if (fd < 0) return false;
-  ::close(fd);
-  return true;
+  struct stat st {};
+  InputFile file(path, st);
+  return file.fd >= 0;
 }
 
 ReadStatus read_in_pieces(const std::string& path,
                           const std::function<bool(std::string_view)>& consume) {
-  InputFile file(open_readable(path));
+  struct stat st {};
+  InputFile file(path, st);
   if (file.fd < 0) return ReadStatus::cannot_open;
   return read_pieces(file.fd, consume);
 }
 
-ReadStatus read_file(const std::string& path, std::string& text) {
+ReadStatus read_file(const std::string& path, std::string& text,
+                     std::optional<FileId>& identity) {
   text.clear();
-  InputFile file(open_readable(path));
-  if (file.fd < 0) return ReadStatus::cannot_open;
+  identity.reset();
   struct stat st {};
-  if (::fstat(file.fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-    text.reserve(static_cast<std::size_t>(st.st_size));
+  InputFile file(path, st);
+  if (file.fd < 0) return ReadStatus::cannot_open;
+  identity = identity_of(st);
+  if (S_ISREG(st.st_mode) && st.st_size > 0) text.reserve(static_cast<std::size_t>(st.st_size));
   return read_pieces(file.fd, [&text](std::string_view piece) {
     text.append(piece);
     return true;
   });
 }
 
-std::string resolve_links(const std::string& path) {
-  std::string current = path;
-  for (int hop = 0; hop < max_link_hops; ++hop) {
-    struct stat st {};
-    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
-    std::string target(static_cast<std::size_t>(st.st_size) + 1, '\0');
-    ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
-    if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) return current;
-    target.resize(static_cast<std::size_t>(length));
-    std::size_t slash = current.rfind('/');
-    if (target.front() == '/' || slash == std::string::npos)
-      current = target;
-    else
-      current = current.substr(0, slash + 1) + target;
+ReadStatus read_file(const std::string& path, std::string& text) {
+  std::optional<FileId> identity;
+  return read_file(path, text, identity);
+}
+
+std::optional<FileId> file_identity(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return identity_of(st);
+}
+
+// One lstat of a path that is no link answers everything; a loop of links
+// (or a link that cannot be read) leaves the status of the path to stat.
+OutputFile look_up_output(const std::string& path) {
+  OutputFile output;
+  struct stat st {};
+  output.final_path = resolve_links(path, st);
+  if (st.st_mode == 0) return output;  // nothing there
+  if (S_ISLNK(st.st_mode)) {
+    output.entry = StatKind::other;
+    output.kind = stat_kind(path);
+    output.identity = file_identity(path);
+    return output;
   }
-  return current;  // a loop: still a link, which the writer refuses
+  output.entry = output.kind = kind_of(st);
+  output.identity = identity_of(st);
+  output.permissions = st.st_mode & 07777;
+  return output;
+}
+
+bool write_file(const OutputFile& output, const std::string& text) {
+  handle_signals_once();
+  const std::string& target = output.final_path;
+  if (output.entry == StatKind::failed) return replace_file(target, text, std::nullopt);
+  // A device or FIFO is written in place; a folder or a loop of links fails there.
+  if (output.entry != StatKind::regular_file) return write_in_place(target, text);
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
+  return replace_file(target, text, output.permissions);
 }
 
 bool write_file(const std::string& path, const std::string& text) {
-  handle_signals_once();
-  std::string target = resolve_links(path);
-  struct stat st {};
-  if (::lstat(target.c_str(), &st) != 0) return replace_file(target, text, std::nullopt);
-  // A device or FIFO is written in place; a folder or a loop of links fails there.
-  if (!S_ISREG(st.st_mode)) return write_in_place(target, text);
-  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
-  return replace_file(target, text, st.st_mode & 07777);
-}
-
-bool same_file(const std::string& a, const std::string& b) {
-  struct stat sa {}, sb {};
-  if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
-  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  return write_file(look_up_output(path), text);
 }
 
 bool stderr_is_terminal() { return ::isatty(STDERR_FILENO) == 1; }

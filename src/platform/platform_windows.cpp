@@ -2,7 +2,7 @@
 // wildcard search (_findfirst64i32), text-mode reads of the shader, the
 // output written in text mode (every line feed stored as CR LF) to a
 // temporary file that MoveFileExA puts in place, and the file identity
-// (volume serial number and file index) for same_file.
+// (volume serial number and file index).
 #include "platform/platform.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -61,12 +61,11 @@ StatKind stat_kind_through_handle(const std::string& path) {
   return kind;
 }
 
-bool file_identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-  HANDLE handle = open_for_query(path);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  bool ok = ::GetFileInformationByHandle(handle, &info) != 0;
-  ::CloseHandle(handle);
-  return ok;
+std::optional<FileId> identity_of(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(handle, &info)) return std::nullopt;
+  return FileId{info.dwVolumeSerialNumber,
+                (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
 // Opened in text mode (CR LF arrives as a line feed) and closed however the
@@ -151,57 +150,7 @@ std::FILE* create_temp(const std::string& target, std::string& temp) {
   return nullptr;
 }
 
-}  // namespace
-
-StatKind stat_kind(const std::string& path) {
-  if (path.empty()) return StatKind::failed;
-  struct _stat64i32 status {};
-  if (::_stat64i32(path.c_str(), &status) != 0) return stat_kind_through_handle(path);
-  if (status.st_mode & directory_bit) return StatKind::directory;
-  if (status.st_mode & regular_file_bit) return StatKind::regular_file;
-  return StatKind::other;
-}
-
-std::optional<std::vector<std::string>> list_entries(const std::string& directory) {
-  if (directory.empty()) return std::nullopt;
-  char last = directory.back();
-  std::string pattern = directory + (last == '/' || last == '\\' ? "*" : "/*");
-  struct _finddata64i32_t entry {};
-  intptr_t search = ::_findfirst64i32(pattern.c_str(), &entry);
-  if (search == -1) return std::nullopt;
-  std::vector<std::string> names;
-  do {
-    names.emplace_back(entry.name);
-  } while (::_findnext64i32(search, &entry) == 0);
-  ::_findclose(search);
-  return names;
-}
-
-bool opens_for_reading(const std::string& path) {
-  std::ifstream stream(path);
-  return stream.is_open() && stream.good();
-}
-
-ReadStatus read_in_pieces(const std::string& path,
-                          const std::function<bool(std::string_view)>& consume) {
-  InputFile file(path);
-  if (file.fd < 0) return ReadStatus::cannot_open;
-  return read_pieces(file.fd, consume);
-}
-
-ReadStatus read_file(const std::string& path, std::string& text) {
-  text.clear();
-  InputFile file(path);
-  if (file.fd < 0) return ReadStatus::cannot_open;
-  // Text mode only shrinks the text, so the file's length is room enough.
-  long long length = ::_filelengthi64(file.fd);
-  if (length > 0) text.reserve(static_cast<std::size_t>(length));
-  return read_pieces(file.fd, [&text](std::string_view piece) {
-    text.append(piece);
-    return true;
-  });
-}
-
+// The path that the links at the end of `path` lead to.
 std::string resolve_links(const std::string& path) {
   DWORD attributes = ::GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
@@ -219,10 +168,87 @@ std::string resolve_links(const std::string& path) {
   return resolved;
 }
 
-bool write_file(const std::string& path, const std::string& text) {
+}  // namespace
+
+StatKind stat_kind(const std::string& path) {
+  if (path.empty()) return StatKind::failed;
+  struct _stat64i32 status {};
+  if (::_stat64i32(path.c_str(), &status) != 0) return stat_kind_through_handle(path);
+  if (status.st_mode & directory_bit) return StatKind::directory;
+  if (status.st_mode & regular_file_bit) return StatKind::regular_file;
+  return StatKind::other;
+}
+
+std::optional<std::vector<DirectoryEntry>> list_entries(const std::string& directory) {
+  if (directory.empty()) return std::nullopt;
+  char last = directory.back();
+  std::string pattern = directory + (last == '/' || last == '\\' ? "*" : "/*");
+  struct _finddata64i32_t entry {};
+  intptr_t search = ::_findfirst64i32(pattern.c_str(), &entry);
+  if (search == -1) return std::nullopt;
+  // The kinds are left to stat_kind, whose answers for devices and links the
+  // search does not give.
+  std::vector<DirectoryEntry> entries;
+  do {
+    entries.push_back({entry.name, std::nullopt});
+  } while (::_findnext64i32(search, &entry) == 0);
+  ::_findclose(search);
+  return entries;
+}
+
+bool opens_for_reading(const std::string& path) {
+  std::ifstream stream(path);
+  return stream.is_open() && stream.good();
+}
+
+ReadStatus read_in_pieces(const std::string& path,
+                          const std::function<bool(std::string_view)>& consume) {
+  InputFile file(path);
+  if (file.fd < 0) return ReadStatus::cannot_open;
+  return read_pieces(file.fd, consume);
+}
+
+std::optional<FileId> file_identity(const std::string& path) {
+  HANDLE handle = open_for_query(path);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<FileId> identity = identity_of(handle);
+  ::CloseHandle(handle);
+  return identity;
+}
+
+ReadStatus read_file(const std::string& path, std::string& text) {
+  std::optional<FileId> identity;
+  return read_file(path, text, identity);
+}
+
+ReadStatus read_file(const std::string& path, std::string& text,
+                     std::optional<FileId>& identity) {
+  text.clear();
+  identity.reset();
+  InputFile file(path);
+  if (file.fd < 0) return ReadStatus::cannot_open;
+  identity = identity_of(reinterpret_cast<HANDLE>(::_get_osfhandle(file.fd)));
+  // Text mode only shrinks the text, so the file's length is room enough.
+  long long length = ::_filelengthi64(file.fd);
+  if (length > 0) text.reserve(static_cast<std::size_t>(length));
+  return read_pieces(file.fd, [&text](std::string_view piece) {
+    text.append(piece);
+    return true;
+  });
+}
+
+OutputFile look_up_output(const std::string& path) {
+  OutputFile output;
+  output.final_path = resolve_links(path);
+  output.kind = output.entry = stat_kind(output.final_path);
+  output.identity = file_identity(output.final_path);
+  return output;
+}
+
+bool write_file(const OutputFile& output, const std::string& text) {
   handle_console_events_once();
-  std::string target = resolve_links(path);
-  switch (stat_kind(target)) {
+  const std::string& target = output.final_path;
+  switch (output.entry) {
     case StatKind::other: return write_in_place(target, text);  // a device such as NUL
     case StatKind::directory: return false;
     case StatKind::regular_file:
@@ -244,12 +270,8 @@ bool write_file(const std::string& path, const std::string& text) {
   return ok;
 }
 
-bool same_file(const std::string& a, const std::string& b) {
-  BY_HANDLE_FILE_INFORMATION info_a{}, info_b{};
-  if (!file_identity(a, info_a) || !file_identity(b, info_b)) return false;
-  return info_a.dwVolumeSerialNumber == info_b.dwVolumeSerialNumber &&
-         info_a.nFileIndexHigh == info_b.nFileIndexHigh &&
-         info_a.nFileIndexLow == info_b.nFileIndexLow;
+bool write_file(const std::string& path, const std::string& text) {
+  return write_file(look_up_output(path), text);
 }
 
 bool stderr_is_terminal() { return ::_isatty(_fileno(stderr)) != 0; }

@@ -9,6 +9,10 @@
 
 #include "support/files.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace fs = std::filesystem;
 using namespace driver;
 using test_support::TempDir;
@@ -87,6 +91,7 @@ TEST(HasMultiplePasses, LooksForTheQuotedKeyOrThePassIndex) {
   for (const Row& row : rows) {
     write_bytes(dir.at("s.fs"), row.text);
     EXPECT_EQ(has_multiple_passes(dir.at("s.fs")), row.multi) << row.text;
+    EXPECT_EQ(mentions_multiple_passes(row.text), row.multi) << row.text;
   }
   EXPECT_FALSE(has_multiple_passes(dir.at("missing.fs")));
   EXPECT_FALSE(has_multiple_passes(dir.path().string()));
@@ -125,5 +130,21 @@ TEST(ListDirectory, ListsEveryEntrySortedByBytes) {
   EXPECT_TRUE(list_directory(dir.at("missing")).empty());
   EXPECT_TRUE(list_directory("").empty());
   EXPECT_TRUE(list_directory(dir.at("a")).empty());
+}
+
+// The kinds that the listing tells stand in for a status call; links (and a
+// listing that tells nothing) still get one, which follows them.
+TEST(ShadersInDirectory, KeepsRegularFilesAndWhatLinksLeadTo) {
+  TempDir dir;
+  fs::create_directory(dir.at("in"));
+  write_bytes(dir.at("in/plain.fs"), "");
+  write_bytes(dir.at("in/notes.txt"), "");
+  fs::create_directory(dir.at("in/folder.fs"));
+  ASSERT_EQ(::mkfifo(dir.at("in/pipe.fs").c_str(), 0600), 0);
+  fs::create_symlink("plain.fs", dir.at("in/linked.fs"));
+  fs::create_symlink("folder.fs", dir.at("in/linked_folder.fs"));
+  fs::create_symlink("missing.fs", dir.at("in/dangling.fs"));
+  std::string in = dir.at("in") + "/";
+  EXPECT_EQ(shaders_in_directory(in), (std::vector<std::string>{in + "linked.fs", in + "plain.fs"}));
 }
 #endif

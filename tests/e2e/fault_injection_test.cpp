@@ -573,5 +573,24 @@ TEST(OutOfMemory, FailsTheShaderAloneAndWritesNothing) {
   EXPECT_EQ(names_in(dir.at("out")), (std::vector<std::string>{"b_deep.frag", "c.frag"}));
 }
 
+// A multi-pass shader too large to hold is refused all the same: the markers
+// are searched piece by piece once the whole file cannot be read.
+TEST(OutOfMemory, AMultiPassShaderTooLargeToHoldIsStillRefused) {
+  if (address_space_limit_unusable()) GTEST_SKIP() << "a memory limit breaks the checker itself";
+  TempDir dir;
+  fs::create_directories(dir.at("in"));
+  fs::create_directories(dir.at("out"));
+  write_bytes(dir.at("in/huge.fs"), "/*{\"PASSES\": [{}]}*/\n");
+  fs::resize_file(dir.at("in/huge.fs"), std::uintmax_t{1} << 30);
+  test_support::RunOptions limited;
+  limited.address_space_limit = 256 << 20;
+  auto run = run_tool({dir.at("in"), dir.at("out")}, limited);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "*ERROR* Cannot Process ISF Shaders With Multiple Passes (" +
+                         dir.at("in/huge.fs") + ")\n");
+  EXPECT_TRUE(names_in(dir.at("out")).empty());
+}
+
 }  // namespace
 #endif

@@ -194,6 +194,48 @@ TEST(WriteFile, PermissionBits) {
   EXPECT_EQ(kept.st_mode & 07777, 0604u);
 }
 
+// One look at an output path answers for the file that its links lead to:
+// as far as the system itself follows links (40), and no further.
+TEST(LookUpOutput, AnswersForTheFileTheLinksLeadTo) {
+  TempDir dir;
+  write_bytes(dir.at("real.frag"), "x");
+  ::chmod(dir.at("real.frag").c_str(), 0640);
+  fs::create_directory(dir.at("folder"));
+  fs::create_symlink("real.frag", dir.at("link0"));
+  for (int i = 1; i <= 40; ++i)
+    fs::create_symlink("link" + std::to_string(i - 1), dir.at("link" + std::to_string(i)));
+  fs::create_symlink("nowhere.frag", dir.at("dangling.frag"));
+  fs::create_symlink("loop.frag", dir.at("loop.frag"));
+  using platform::StatKind;
+  struct Row {
+    const char* path;
+    const char* final_path;
+    StatKind kind, entry;
+  } rows[] = {
+      {"real.frag", "real.frag", StatKind::regular_file, StatKind::regular_file},
+      {"link39", "real.frag", StatKind::regular_file, StatKind::regular_file},
+      {"link40", "link0", StatKind::failed, StatKind::other},
+      {"folder", "folder", StatKind::directory, StatKind::directory},
+      {"missing.frag", "missing.frag", StatKind::failed, StatKind::failed},
+      {"dangling.frag", "nowhere.frag", StatKind::failed, StatKind::failed},
+      {"loop.frag", "loop.frag", StatKind::failed, StatKind::other},
+  };
+  for (const Row& row : rows) {
+    platform::OutputFile output = platform::look_up_output(dir.at(row.path));
+    EXPECT_EQ(output.final_path, dir.at(row.final_path)) << row.path;
+    EXPECT_EQ(output.kind, row.kind) << row.path;
+    EXPECT_EQ(output.entry, row.entry) << row.path;
+    EXPECT_EQ(output.identity, platform::file_identity(dir.at(row.path))) << row.path;
+  }
+  EXPECT_EQ(platform::look_up_output(dir.at("link39")).permissions, 0640u);
+
+  std::string text;
+  std::optional<platform::FileId> identity;
+  ASSERT_EQ(platform::read_file(dir.at("link39"), text, identity), platform::ReadStatus::read);
+  EXPECT_EQ(identity, platform::file_identity(dir.at("real.frag")));
+  EXPECT_TRUE(identity.has_value());
+}
+
 // A FIFO is written in place, never replaced by a regular file.
 TEST(WriteFile, AFifoIsWrittenInPlace) {
   TempDir dir;
