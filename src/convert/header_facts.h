@@ -1,16 +1,31 @@
-// The header members that the gallery shows (credit, description, categories)
-// and those that explain a failed compile (the inputs' types, IMPORTED images),
-// read with the converter's own source reader and header parser.
+// The header members that a page about a shader shows (credit, description,
+// categories) and those that explain a failed compile (the inputs with their
+// types, the IMPORTED images), picked from the members the conversion read.
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include "shader_entry.h"
+#include "isf/header.h"
 
-namespace gallery {
+namespace convert {
 
-// What the header of the shader file text holds; empty facts, or as many as
-// were read, when the header is missing or not valid JSON.
-HeaderFacts read_header_facts(const std::string& fs_text);
+// One ISF input as the header names it.
+struct HeaderInput {
+  std::string name;
+  std::string type;  // the TYPE text as written
+};
 
-}  // namespace gallery
+struct HeaderFacts {
+  std::string credit;
+  std::string description;
+  std::vector<std::string> categories;
+  std::vector<HeaderInput> inputs;
+  std::vector<std::string> imported;  // names of IMPORTED images
+};
+
+// Members and elements of an unexpected JSON type are skipped, never
+// guessed at; nothing here throws the library's errors.
+HeaderFacts header_facts(const isf::HeaderMembers& members);
+
+}  // namespace convert

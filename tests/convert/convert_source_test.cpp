@@ -1,7 +1,7 @@
 // Where the body needs more than the header's declarations: points and
 // events the body uses in its own way, the legacy and the global normalised
 // coordinate, and the shaders that give no text at all.
-#include "driver/convert_source.h"
+#include "convert/convert_source.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-using driver::HeaderOutcome;
+using convert::HeaderOutcome;
 using namespace std::string_literals;
 
 const std::string kCoordinate = "vec2 isf_FragNormCoord = gl_FragCoord.xy / resolution.xy;\n";
@@ -66,7 +66,7 @@ TEST(ConvertSource, BodyUsesOfInputsAndCoordinate) {
        "// CREDIT: a b\n// ORVANE_PLUGIN_DESC(\"c d \")\n\n\nuniform vec2 resolution;\nx\n"},
   };
   for (const TextCase& c : cases) {
-    driver::SourceConversion conversion = driver::convert_source(c.file);
+    convert::SourceConversion conversion = convert::convert_source(c.file);
     EXPECT_EQ(conversion.header, HeaderOutcome::read) << c.what;
     EXPECT_EQ(conversion.text, c.text) << c.what;
   }
@@ -103,9 +103,9 @@ TEST(ConvertSource, RefusalsAndShadersWithoutCode) {
       {"not JSON, and no code", "/*\nnot json\n*/\n", HeaderOutcome::no_code},
   };
   for (const OutcomeCase& c : cases) {
-    driver::SourceConversion conversion = driver::convert_source(c.file);
+    convert::SourceConversion conversion = convert::convert_source(c.file);
     EXPECT_EQ(conversion.header, c.outcome) << c.what;
-    if (driver::gives_no_text(c.outcome)) {
+    if (convert::gives_no_text(c.outcome)) {
       EXPECT_EQ(conversion.text, "") << c.what;
     }
   }
