@@ -8,33 +8,25 @@
 #include <string_view>
 
 #include "gallery_messages.h"
+#include "glsl/body_words.h"
 #include "params/input_rules.h"
 
 namespace gallery {
 namespace {
 
-bool is_identifier_char(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
-
-// `word` occurs in `text` with no identifier character on either side.
-bool mentions(std::string_view text, std::string_view word) {
-  if (word.empty()) return false;
-  for (std::size_t at = text.find(word); at != std::string_view::npos;
-       at = text.find(word, at + 1)) {
-    bool starts = at == 0 || !is_identifier_char(text[at - 1]);
-    std::size_t end = at + word.size();
-    if (starts && (end == text.size() || !is_identifier_char(text[end]))) return true;
-  }
-  return false;
+// `word` occurs in `text` with no identifier character on either side, as
+// the converter finds its words.
+bool mentions(std::string_view text, const std::string& word) {
+  return glsl::word_uses(text, {word})[0].used;
 }
 
 // The converter's own reading of a TYPE: the rule it applies, if any.
 bool has_no_rule(const std::string& type) { return params::input_rule(type) == nullptr; }
 
-bool mentions_any(std::string_view text, std::initializer_list<std::string_view> words) {
-  return std::any_of(words.begin(), words.end(),
-                     [&](std::string_view word) { return mentions(text, word); });
+bool mentions_any(std::string_view text, const std::vector<std::string>& words) {
+  for (const glsl::WordUse& use : glsl::word_uses(text, words))
+    if (use.used) return true;
+  return false;
 }
 
 bool contains_any(std::string_view text, std::initializer_list<std::string_view> parts) {

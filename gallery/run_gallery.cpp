@@ -15,7 +15,6 @@
 
 #include "convert_step.h"
 #include "driver/console.h"
-#include "driver/file_probes.h"
 #include "gallery_messages.h"
 #include "host_uniforms.h"
 #include "html_page.h"
@@ -39,7 +38,7 @@ std::string with_separator(std::string folder) {
 bool make_folder(const std::string& path) {
   std::error_code ignored;
   std::filesystem::create_directories(path, ignored);
-  return driver::file_kind(path) == driver::FileKind::directory;
+  return platform::stat_kind(path) == platform::StatKind::directory;
 }
 
 int worker_count(const Options& options, std::size_t shaders) {
