@@ -111,4 +111,41 @@ TEST(ConvertSource, RefusalsAndShadersWithoutCode) {
   }
 }
 
+// The details a page shows: the header's facts, also of a refused shader,
+// with members of another JSON type skipped, and the text's parameters.
+TEST(ConvertSource, DetailsOnRequest) {
+  struct DetailsCase {
+    const char* what;
+    std::string file;
+    std::string facts;  // credit|description|categories,|inputs name:type,|imported,
+    std::size_t parameters;
+  };
+  const DetailsCase cases[] = {
+      {"every fact and one parameter",
+       "/*{\"CREDIT\": \"me\", \"DESCRIPTION\": \"waves\", \"CATEGORIES\": [\"a\", 2, \"b\"],"
+       " \"INPUTS\": [{\"NAME\": \"level\", \"TYPE\": \"float\"}, 3, {\"NAME\": \"snd\"}],"
+       " \"IMPORTED\": {\"noise\": {}}}*/\nvoid main() {}\n",
+       "me|waves|a,b,|level:float,:,snd:,|noise,", 1},
+      {"a refused shader keeps its facts",
+       "/*{\"CREDIT\": \"me\", \"PASSES\": [{}]}*/\nvoid main() {}\n", "me||||", 0},
+      {"members of another type are skipped",
+       "/*{\"CREDIT\": 1, \"CATEGORIES\": \"a\", \"IMPORTED\": [{\"NAME\": \"n\"}, 2]}*/\nx;\n",
+       "||||n,", 0},
+      {"an unreadable header gives none", "/*{\"CREDIT\": \"me\",}*/\nx;\n", "||||", 0},
+  };
+  for (const DetailsCase& c : cases) {
+    convert::SourceConversion conversion = convert::convert_source(c.file, true);
+    const convert::HeaderFacts& facts = conversion.facts;
+    std::string seen = facts.credit + "|" + facts.description + "|";
+    for (const std::string& category : facts.categories) seen += category + ",";
+    seen += "|";
+    for (const convert::HeaderInput& input : facts.inputs) seen += input.name + ":" + input.type + ",";
+    seen += "|";
+    for (const std::string& name : facts.imported) seen += name + ",";
+    EXPECT_EQ(seen, c.facts) << c.what;
+    EXPECT_EQ(conversion.parameters.size(), c.parameters) << c.what;
+  }
+  EXPECT_TRUE(convert::convert_source(cases[0].file).facts.inputs.empty());
+}
+
 }  // namespace
