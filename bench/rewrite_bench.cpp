@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "driver/convert_source.h"
+#include "convert/convert_source.h"
 #include "glsl/assemble.h"
 
 namespace {
@@ -135,7 +135,7 @@ void time_conversion(benchmark::State& state, const std::string& file) {
     state.PauseTiming();
     std::string copy = file;
     state.ResumeTiming();
-    driver::SourceConversion converted = driver::convert_source(std::move(copy));
+    convert::SourceConversion converted = convert::convert_source(std::move(copy));
     benchmark::DoNotOptimize(converted);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));

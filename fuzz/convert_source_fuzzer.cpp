@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "driver/convert_source.h"
+#include "convert/convert_source.h"
 
 namespace {
 
@@ -24,8 +24,8 @@ constexpr std::size_t output_slack = 64 * 1024;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > max_input) return 0;
   std::string file_text(reinterpret_cast<const char*>(data), size);
-  driver::SourceConversion conversion = driver::convert_source(std::move(file_text));
-  if (driver::gives_no_text(conversion.header) && !conversion.text.empty()) std::abort();
+  convert::SourceConversion conversion = convert::convert_source(std::move(file_text));
+  if (convert::gives_no_text(conversion.header) && !conversion.text.empty()) std::abort();
   if (conversion.text.size() > output_growth * size + output_slack) std::abort();
   return 0;
 }

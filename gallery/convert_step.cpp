@@ -1,19 +1,13 @@
-// One shader through the converter's stages, in the driver's order: vertex
-// companion, multi-pass probe, reading, output path, conversion, writing.
-// Where the driver prints a message and stops or skips, the entry records the
-// same words and the gallery goes on with the next shader.
+// One shader converted by the converter's own function, its result kept in
+// the entry. Where isf2orvy prints a message and stops or skips, the entry
+// records the same words and the gallery goes on with the next shader.
 #include "convert_step.h"
 
-#include <new>
-#include <sstream>
+#include <utility>
 
-#include "driver/convert_source.h"
-#include "driver/file_probes.h"
 #include "driver/fragment_converter.h"
-#include "driver/messages.h"
-#include "driver/output_path.h"
+#include "driver/shader_list.h"
 #include "frag_lines.h"
-#include "header_facts.h"
 #include "platform/platform.h"
 
 namespace gallery {
@@ -25,70 +19,32 @@ std::string without_line_end(std::string text) {
   return text;
 }
 
-ShaderEntry refused(ShaderEntry entry, Outcome outcome, const std::string& message) {
-  entry.outcome = outcome;
-  entry.converter_message = without_line_end(message);
-  return entry;
+bool header_unreadable(const driver::ShaderConversion& result) {
+  return result.conversion.header == convert::HeaderOutcome::unreadable;
 }
 
-// The converter's refusals have outcomes of their own; a shader without
-// code is the converter's error.
-Outcome no_text_outcome(driver::HeaderOutcome outcome) {
-  switch (outcome) {
-    case driver::HeaderOutcome::multi_pass: return Outcome::refused_several_passes;
-    case driver::HeaderOutcome::audio: return Outcome::refused_audio_inputs;
-    case driver::HeaderOutcome::imported: return Outcome::refused_imported_images;
-    default: return Outcome::converter_error;
+// The refusals have outcomes of their own; every other failure is the
+// converter's error.
+Outcome outcome_of(const driver::ShaderConversion& result) {
+  switch (result.refusal) {
+    case driver::Refusal::vertex_shader: return Outcome::refused_vertex_shader;
+    case driver::Refusal::several_passes: return Outcome::refused_several_passes;
+    case driver::Refusal::audio_inputs: return Outcome::refused_audio_inputs;
+    case driver::Refusal::imported_images: return Outcome::refused_imported_images;
+    case driver::Refusal::none: break;
   }
+  if (result.status != driver::ConvertStatus::converted) return Outcome::converter_error;
+  return header_unreadable(result) ? Outcome::converted_header_unreadable : Outcome::converted;
 }
 
-std::vector<params::ParameterMacro> read_parameters(const std::string& frag_text) {
-  std::vector<params::ParameterMacro> parameters;
-  std::istringstream lines(frag_text);
-  std::string line;
-  while (std::getline(lines, line))
-    if (auto macro = params::parse_parameter_macro_line(line)) parameters.push_back(*macro);
-  return parameters;
-}
-
-ShaderEntry convert_checked(ShaderEntry entry, const std::string& gallery_folder) {
-  const std::string& path = entry.source_path;
-  if (!driver::vertex_companion(path).empty())
-    return refused(entry, Outcome::refused_vertex_shader, ::messages::vertex_shader_refused(path));
-  if (driver::has_multiple_passes(path))
-    return refused(entry, Outcome::refused_several_passes,
-                   ::messages::multiple_passes_refused(path));
-  platform::ReadStatus read = platform::read_file(path, entry.fs_text);
-  if (read == platform::ReadStatus::cannot_open)
-    return refused(entry, Outcome::converter_error, ::messages::could_not_open_shader(path));
-  driver::ShaderName name = driver::split_shader_path(path);
-  if (name.extension.empty())
-    return refused(entry, Outcome::converter_error, ::messages::no_extension());
-  if (name.base_name.empty())
-    return refused(entry, Outcome::converter_error, ::messages::name_undetermined());
-  entry.frag_path =
-      driver::output_file_path(name, gallery_folder, driver::FileKind::directory, ".frag");
-  if (read == platform::ReadStatus::read_error)
-    return refused(entry, Outcome::converter_error, ::messages::could_not_read_shader(path));
-  entry.header = read_header_facts(entry.fs_text);
-
-  driver::SourceConversion conversion = driver::convert_source(entry.fs_text, /*with_line_map=*/true);
-  if (driver::gives_no_text(conversion.header))
-    return refused(entry, no_text_outcome(conversion.header),
-                   driver::no_text_report(conversion.header).message(path));
-  entry.outcome = Outcome::converted;
-  if (conversion.header == driver::HeaderOutcome::unreadable) {
-    entry.outcome = Outcome::converted_header_unreadable;
-    entry.converter_message = without_line_end(::messages::header_unreadable(path));
-  }
-  entry.frag_lines = place_frag_lines(conversion);
-  entry.frag_text = std::move(conversion.text);
-  entry.parameters = read_parameters(entry.frag_text);
-
-  console::PathMessage failure = driver::write_output_file(path, entry.frag_path, entry.frag_text);
-  if (failure != nullptr) return refused(entry, Outcome::converter_error, failure(entry.frag_path));
-  entry.frag_written = true;
-  return entry;
+// The converter's own words: for a converted shader the note on its header
+// (the success line is no news on the page), else the message that ended it.
+std::string converter_message(const driver::ShaderConversion& result) {
+  if (result.messages.empty()) return {};
+  if (result.status != driver::ConvertStatus::converted)
+    return without_line_end(result.messages.back().text);
+  return header_unreadable(result) ? without_line_end(result.messages.front().text)
+                                   : std::string();
 }
 
 }  // namespace
@@ -98,32 +54,33 @@ bool is_converted(Outcome outcome) {
 }
 
 std::optional<std::vector<std::string>> list_shaders(const std::string& input_path) {
-  driver::FileKind kind = driver::file_kind(input_path);
-  if (kind == driver::FileKind::directory) {
-    std::string folder = input_path;
-    if (!folder.empty() && folder.back() != platform::separator) folder += platform::separator;
-    return driver::shaders_in_directory(folder);
-  }
-  if (kind == driver::FileKind::regular_file && driver::extension_equals(input_path, "fs"))
-    return std::vector<std::string>{input_path};
-  return std::nullopt;
+  driver::ShaderInput input = driver::classify_input(input_path);
+  if (input.kind == driver::InputKind::invalid) return std::nullopt;
+  return driver::list_shaders(input);
 }
 
 ShaderEntry convert_entry(const std::string& shader_path, const std::string& gallery_folder) {
-  auto named = [&shader_path]() {
-    ShaderEntry entry;
-    entry.source_path = shader_path;
-    std::size_t slash = shader_path.rfind(platform::separator);
-    entry.file_name = shader_path.substr(slash == std::string::npos ? 0 : slash + 1);
-    entry.stem = driver::split_shader_path(shader_path).base_name;
-    return entry;
-  };
-  try {
-    return convert_checked(named(), gallery_folder);
-  } catch (const std::exception&) {
-    // As the driver's catch-all: nothing of this shader is kept.
-    return refused(named(), Outcome::converter_error, ::messages::unexpected_error(shader_path));
+  driver::ShaderConversion result =
+      driver::convert_shader_file(shader_path, gallery_folder, "frag", {}, /*with_details=*/true);
+  ShaderEntry entry;
+  entry.source_path = shader_path;
+  std::size_t slash = shader_path.rfind(platform::separator);
+  entry.file_name = shader_path.substr(slash == std::string::npos ? 0 : slash + 1);
+  entry.stem = std::move(result.base_name);
+  entry.outcome = outcome_of(result);
+  entry.converter_message = converter_message(result);
+  entry.fs_text = std::move(result.shader_text);
+  entry.frag_path = std::move(result.output_file);
+  entry.frag_written = result.status == driver::ConvertStatus::converted;
+  convert::SourceConversion& conversion = result.conversion;
+  entry.header = std::move(conversion.facts);
+  // A conversion that gave text, written or not.
+  if (!conversion.text.empty()) {
+    entry.frag_lines = place_frag_lines(conversion);
+    entry.frag_text = std::move(conversion.text);
+    entry.parameters = std::move(conversion.parameters);
   }
+  return entry;
 }
 
 }  // namespace gallery

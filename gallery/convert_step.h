@@ -1,6 +1,6 @@
-// The converter's part of the gallery, in-process and with its own code: the
-// shader list of INPUT, the two refusal probes, the conversion of the text
-// and the writing of the .frag file where `isf2orvy INPUT GALLERY_DIR` would.
+// The converter's part of the gallery: the shader list of INPUT, and each
+// shader down isf2orvy's own road (probes, reading, output path, conversion,
+// writing the .frag file where `isf2orvy INPUT GALLERY_DIR` would).
 #pragma once
 
 #include <optional>

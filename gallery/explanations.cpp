@@ -13,14 +13,13 @@
 
 #include "compiler_lines.h"
 #include "gallery_messages.h"
+#include "glsl/text/chars.h"
 #include "params/input_rules.h"
 
 namespace gallery {
 namespace {
 
-bool is_identifier_char(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-}
+using glsl::is_identifier_char;
 
 // The converter's own reading of a TYPE: the rule it applies, if any.
 bool has_no_rule(const std::string& type) { return params::input_rule(type) == nullptr; }

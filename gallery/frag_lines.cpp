@@ -44,7 +44,7 @@ std::vector<SourcePlace> place_lines(const std::string& frag_text, const FragLay
   return places;
 }
 
-std::vector<SourcePlace> place_frag_lines(const driver::SourceConversion& conversion) {
+std::vector<SourcePlace> place_frag_lines(const convert::SourceConversion& conversion) {
   FragLayout layout;
   layout.comment_lines = conversion.comment_lines;
   layout.define_lines = conversion.define_lines;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/convert_source.h"
+#include "convert/convert_source.h"
 #include "shader_entry.h"
 
 namespace gallery {
@@ -29,6 +29,6 @@ std::vector<SourcePlace> place_lines(const std::string& frag_text, const FragLay
 
 // Every line of a conversion's text placed; the conversion was made with
 // its line map.
-std::vector<SourcePlace> place_frag_lines(const driver::SourceConversion& conversion);
+std::vector<SourcePlace> place_frag_lines(const convert::SourceConversion& conversion);
 
 }  // namespace gallery

@@ -14,7 +14,6 @@
 #include "child_process.h"
 #include "convert_step.h"
 #include "driver/console.h"
-#include "driver/file_probes.h"
 #include "gallery_messages.h"
 #include "host_uniforms.h"
 #include "html_page.h"
@@ -40,7 +39,7 @@ std::string with_separator(std::string folder) {
 bool make_folder(const std::string& path) {
   std::error_code ignored;
   std::filesystem::create_directories(path, ignored);
-  return driver::file_kind(path) == driver::FileKind::directory;
+  return platform::stat_kind(path) == platform::StatKind::directory;
 }
 
 PoolSettings pool_settings(const Options& options) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/header_facts.h"
 #include "params/macro_format.h"
 
 namespace gallery {
@@ -23,20 +24,10 @@ enum class Outcome {
 
 bool is_converted(Outcome outcome);
 
-// One ISF input as the header names it.
-struct HeaderInput {
-  std::string name;
-  std::string type;  // the TYPE text as written
-};
-
-// The header's members that the page shows and the explanations look at.
-struct HeaderFacts {
-  std::string credit;
-  std::string description;
-  std::vector<std::string> categories;
-  std::vector<HeaderInput> inputs;
-  std::vector<std::string> imported;  // names of IMPORTED images
-};
+// The header's members that the page shows and the explanations look at, as
+// the conversion read them.
+using HeaderInput = convert::HeaderInput;
+using HeaderFacts = convert::HeaderFacts;
 
 // Where a line of the converted text came from.
 enum class LineOrigin {

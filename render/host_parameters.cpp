@@ -43,12 +43,8 @@ bool parse_color_components(const std::string& text, std::array<double, 4>& rgba
 
 std::vector<HostParameter> read_host_parameters(const std::string& shader_text) {
   std::vector<HostParameter> parameters;
-  std::istringstream lines(shader_text);
-  std::string line;
-  while (std::getline(lines, line)) {
-    if (auto macro = params::parse_parameter_macro_line(line))
-      parameters.push_back(from_macro(*macro));
-  }
+  for (const params::ParameterMacro& macro : params::parse_parameter_macros(shader_text))
+    parameters.push_back(from_macro(macro));
   return parameters;
 }
 

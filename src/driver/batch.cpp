@@ -3,15 +3,13 @@
 // shader is reported and the batch goes on.
 #include "driver/batch.h"
 
-#include <new>
 #include <optional>
-#include <utility>
 
 #include "driver/console.h"
 #include "driver/file_probes.h"
 #include "driver/fragment_converter.h"
 #include "driver/messages.h"
-#include "driver/shader_file.h"
+#include "driver/shader_list.h"
 #include "platform/platform.h"
 
 namespace driver {
@@ -23,67 +21,38 @@ constexpr int exit_failure = 1;
 // The shader list, complete before the first conversion; nothing when the
 // arguments are in error (the message is printed). In directory mode the
 // output path gets its separator here.
-std::optional<std::vector<std::string>> shader_list(std::string input_path,
+std::optional<std::vector<std::string>> shader_list(const std::string& input_path,
                                                     std::string& output_path) {
-  FileKind input_kind = file_kind(input_path);
-  if (input_kind != FileKind::directory) {
-    if (input_kind != FileKind::regular_file || !extension_equals(input_path, "fs")) {
-      console::err(messages::input_path_invalid, input_path);
+  ShaderInput input = classify_input(input_path);
+  if (input.kind == InputKind::invalid) {
+    console::err(messages::input_path_invalid, input_path);
+    return std::nullopt;
+  }
+  if (input.kind == InputKind::folder) {
+    if (output_path.empty()) {
+      console::err(messages::output_path_required());
       return std::nullopt;
     }
-    return std::vector<std::string>{input_path};
+    if (file_kind(output_path) != FileKind::directory) {
+      console::err(messages::output_path_not_directory, output_path);
+      return std::nullopt;
+    }
+    // The converter gets the folder with its separator: should the folder go
+    // away during the batch, a later write then fails instead of taking the
+    // folder's path as the prefix of a file name beside it.
+    if (output_path.back() != platform::separator) output_path += platform::separator;
   }
-  if (!input_path.empty() && input_path.back() != platform::separator)
-    input_path += platform::separator;
-  if (output_path.empty()) {
-    console::err(messages::output_path_required());
-    return std::nullopt;
-  }
-  if (file_kind(output_path) != FileKind::directory) {
-    console::err(messages::output_path_not_directory, output_path);
-    return std::nullopt;
-  }
-  // The converter gets the folder with its separator: should the folder go
-  // away during the batch, a later write then fails instead of taking the
-  // folder's path as the prefix of a file name beside it.
-  if (output_path.back() != platform::separator) output_path += platform::separator;
-  return shaders_in_directory(input_path);
+  return list_shaders(input);
 }
 
-// The shader file, read once for the probes and the converter. A file too
-// large to hold is still searched for the multi-pass markers, piece by piece,
-// so that it is refused as any multi-pass shader is; otherwise it fails.
-std::optional<ShaderFile> read_or_refuse(const std::string& shader) {
-  try {
-    return read_shader_file(shader);
-  } catch (const std::bad_alloc&) {
-    if (!has_multiple_passes(shader)) throw;
-    return std::nullopt;
-  }
-}
-
-// One shader, from the refusals to the success line. Anything unexpected,
-// running out of memory included, fails this shader alone: nothing of it has
-// been written, and the batch goes on.
-ConvertStatus process_shader(const std::string& shader, const std::string& output_path) {
-  try {
-    if (!vertex_companion(shader).empty()) {
-      console::err(messages::vertex_shader_refused, shader);
-      return ConvertStatus::refused;
-    }
-    // The probes search what was read: nothing of a file that did not open,
-    // the part before a read error. The converter reports both failures.
-    std::optional<ShaderFile> file = read_or_refuse(shader);
-    if (!file || mentions_multiple_passes(file->text)) {
-      console::err(messages::multiple_passes_refused, shader);
-      return ConvertStatus::refused;
-    }
-    ConvertStatus status = convert_shader(shader, output_path, "frag", std::move(*file));
-    if (status == ConvertStatus::converted) console::out(messages::processed, shader);
-    return status;
-  } catch (...) {
-    console::out(messages::unexpected_error, shader);
-    return ConvertStatus::failed;
+// Each message goes out as the stage that decides it runs.
+// A message built around a path shows that path as the stream shows names.
+void print(const Message& message) {
+  const bool out = message.stream == Message::Stream::out;
+  if (message.make != nullptr) {
+    out ? console::out(message.make, message.path) : console::err(message.make, message.path);
+  } else {
+    out ? console::out(message.text) : console::err(message.text);
   }
 }
 
@@ -95,7 +64,7 @@ int run(const std::vector<std::string>& arguments) {
     return exit_ok;
   }
   for (std::size_t extra = 3; extra < arguments.size(); ++extra)
-    console::err(messages::extra_argument_ignored, arguments[extra]);
+    console::err(messages::extra_argument_ignored(arguments[extra]));
 
   std::string output_path = arguments[2];
   std::optional<std::vector<std::string>> shaders = shader_list(arguments[1], output_path);
@@ -103,7 +72,7 @@ int run(const std::vector<std::string>& arguments) {
 
   bool all_done = true;
   for (const std::string& shader : *shaders) {
-    ConvertStatus status = process_shader(shader, output_path);
+    ConvertStatus status = convert_shader_file(shader, output_path, "frag", print).status;
     if (status == ConvertStatus::fatal) return console::exit_status(exit_failure);
     if (status == ConvertStatus::failed) all_done = false;
   }

@@ -1,33 +1,67 @@
-// The frame of one conversion. The output file path is fixed before the
-// shader is read; the file is written only at the very end, in one step, so
+// The frame of one conversion. The refusal probes come first, then the one
+// reading of the shader; the output file path is fixed before the text is
+// converted, and the file is written only at the very end, in one step, so
 // that a failed write leaves the previous file as it was.
 #include "driver/fragment_converter.h"
 
+#include <new>
+#include <optional>
 #include <utility>
 
-#include "driver/console.h"
-#include "driver/convert_source.h"
 #include "driver/file_probes.h"
 #include "driver/messages.h"
 #include "driver/output_path.h"
+#include "driver/shader_file.h"
 #include "platform/platform.h"
 
 namespace driver {
 namespace {
 
-ConvertStatus write_output(const std::optional<platform::FileId>& shader,
-                           const std::string& target, const std::string& text) {
-  console::PathMessage failure = write_output_file(shader, target, text);
-  if (failure == nullptr) return ConvertStatus::converted;
-  console::err(failure, target);
-  return ConvertStatus::failed;
+// One conversion under way: its result and where its messages go.
+struct Conversion {
+  ShaderConversion& result;
+  const MessageSink& sink;
+
+  void tell(Message message) {
+    if (sink)
+      sink(message);
+    else
+      result.messages.push_back(std::move(message));
+  }
+  void tell(Message::Stream stream, std::string text) {
+    tell(Message{stream, std::move(text), nullptr, {}});
+  }
+  void tell(Message::Stream stream, console::PathMessage make, const std::string& path) {
+    tell(Message{stream, make(path), make, path});
+  }
+  void end(ConvertStatus status, std::string message) {
+    result.status = status;
+    tell(Message::Stream::err, std::move(message));
+  }
+  void end(ConvertStatus status, console::PathMessage make, const std::string& path,
+           Refusal refusal = Refusal::none) {
+    result.status = status;
+    result.refusal = refusal;
+    tell(Message::Stream::err, make, path);
+  }
+};
+
+// The shader file, read once for the probes and the converter. A file too
+// large to hold is still searched for the multi-pass markers, piece by piece,
+// so that it is refused as any multi-pass shader is; otherwise it fails.
+std::optional<ShaderFile> read_or_refuse(const std::string& shader) {
+  try {
+    return read_shader_file(shader);
+  } catch (const std::bad_alloc&) {
+    if (!has_multiple_passes(shader)) throw;
+    return std::nullopt;
+  }
 }
 
-}  // namespace
-
-// The one place where an output file is written. Neither the shader itself
-// nor any other ISF shader is ever replaced by an output. The output path is
-// looked up once, and every test below takes its answer from there.
+// Neither the shader itself nor any other ISF shader is ever replaced by an
+// output. The output path is looked up once, and every test below takes its
+// answer from there. The message of the failure, built around the target,
+// or null when written.
 console::PathMessage write_output_file(const std::optional<platform::FileId>& shader,
                                        const std::string& target, const std::string& text) {
   platform::OutputFile output = platform::look_up_output(target);
@@ -37,20 +71,40 @@ console::PathMessage write_output_file(const std::optional<platform::FileId>& sh
   return nullptr;
 }
 
-console::PathMessage write_output_file(const std::string& shader_path, const std::string& target,
-                                       const std::string& text) {
-  return write_output_file(platform::file_identity(shader_path), target, text);
+// The message, status and refusal of a conversion that gave no text (a
+// refusal, a shader without code).
+void end_without_text(Conversion& conversion, convert::HeaderOutcome outcome,
+                      const std::string& shader_path) {
+  using convert::HeaderOutcome;
+  switch (outcome) {
+    case HeaderOutcome::multi_pass:
+      return conversion.end(ConvertStatus::refused,
+                            messages::converter_multiple_passes, shader_path,
+                            Refusal::several_passes);
+    case HeaderOutcome::audio:
+      return conversion.end(ConvertStatus::refused, messages::audio_inputs_refused, shader_path,
+                            Refusal::audio_inputs);
+    case HeaderOutcome::imported:
+      return conversion.end(ConvertStatus::refused,
+                            messages::imported_images_refused, shader_path,
+                            Refusal::imported_images);
+    case HeaderOutcome::no_header:
+      return conversion.end(ConvertStatus::failed, messages::no_isf_header, shader_path);
+    case HeaderOutcome::header_never_closes:
+      return conversion.end(ConvertStatus::failed, messages::header_never_closes, shader_path);
+    case HeaderOutcome::no_code:
+    case HeaderOutcome::read:
+    case HeaderOutcome::unreadable:
+      break;
+  }
+  conversion.end(ConvertStatus::failed, messages::no_code_after_header, shader_path);
 }
 
-ConvertStatus convert_shader(std::string shader_path, std::string output_path,
-                             std::string shader_kind) {
-  ShaderFile shader = read_shader_file(shader_path);
-  return convert_shader(std::move(shader_path), std::move(output_path), std::move(shader_kind),
-                        std::move(shader));
-}
-
-ConvertStatus convert_shader(std::string shader_path, std::string output_path,
-                             std::string shader_kind, ShaderFile shader) {
+// From the output path to the written file, on the shader as read.
+void convert_read_shader(Conversion& conversion, const std::string& shader_path,
+                         std::string output_path, const std::string& shader_kind,
+                         ShaderFile shader, bool with_details) {
+  ShaderConversion& result = conversion.result;
   std::string output_extension = shader_kind.empty() ? shader_kind : "." + shader_kind;
   // One look at the output path: a folder gets its separator, and that
   // changes no answer about it. A path that ends in the separator already
@@ -62,55 +116,66 @@ ConvertStatus convert_shader(std::string shader_path, std::string output_path,
   output_path = with_directory_separator(output_path, output_kind);
 
   platform::ReadStatus read = shader.status;
-  if (read == platform::ReadStatus::cannot_open) {
-    console::err(messages::could_not_open_shader, shader_path);
-    return ConvertStatus::fatal;
-  }
+  if (read == platform::ReadStatus::cannot_open)
+    return conversion.end(ConvertStatus::fatal, messages::could_not_open_shader, shader_path);
   ShaderName name = split_shader_path(shader_path);
-  if (name.extension.empty()) {
-    console::err(messages::no_extension());
-    return ConvertStatus::fatal;
-  }
-  if (name.base_name.empty()) {
-    console::err(messages::name_undetermined());
-    return ConvertStatus::fatal;
-  }
-  std::string target = output_file_path(name, output_path, output_kind, output_extension);
+  if (name.extension.empty()) return conversion.end(ConvertStatus::fatal, messages::no_extension());
+  if (name.base_name.empty())
+    return conversion.end(ConvertStatus::fatal, messages::name_undetermined());
+  result.output_file = output_file_path(name, output_path, output_kind, output_extension);
   // A read error is no end of the file: a shader read in part is not converted.
-  if (read == platform::ReadStatus::read_error) {
-    console::err(messages::could_not_read_shader, shader_path);
-    return ConvertStatus::failed;
-  }
+  if (read == platform::ReadStatus::read_error)
+    return conversion.end(ConvertStatus::failed, messages::could_not_read_shader, shader_path);
 
-  SourceConversion conversion = convert_source(std::move(shader.text));
-  if (gives_no_text(conversion.header)) {
-    const NoTextReport report = no_text_report(conversion.header);
-    console::err(report.message, shader_path);
-    return report.status;
-  }
-  if (conversion.header == HeaderOutcome::unreadable)
-    console::err(messages::header_unreadable, shader_path);
-  return write_output(shader.identity, target, conversion.text);
+  result.conversion = convert::convert_source(std::move(shader.text), with_details);
+  const convert::HeaderOutcome header = result.conversion.header;
+  if (convert::gives_no_text(header)) return end_without_text(conversion, header, shader_path);
+  if (header == convert::HeaderOutcome::unreadable)
+    conversion.tell(Message::Stream::err, messages::header_unreadable, shader_path);
+  console::PathMessage failure =
+      write_output_file(shader.identity, result.output_file, result.conversion.text);
+  if (failure != nullptr) return conversion.end(ConvertStatus::failed, failure, result.output_file);
+  result.status = ConvertStatus::converted;
+  conversion.tell(Message::Stream::out, messages::processed, shader_path);
 }
 
-NoTextReport no_text_report(HeaderOutcome outcome) {
-  switch (outcome) {
-    case HeaderOutcome::multi_pass:
-      return {messages::converter_multiple_passes, ConvertStatus::refused};
-    case HeaderOutcome::audio:
-      return {messages::audio_inputs_refused, ConvertStatus::refused};
-    case HeaderOutcome::imported:
-      return {messages::imported_images_refused, ConvertStatus::refused};
-    case HeaderOutcome::no_header:
-      return {messages::no_isf_header, ConvertStatus::failed};
-    case HeaderOutcome::header_never_closes:
-      return {messages::header_never_closes, ConvertStatus::failed};
-    case HeaderOutcome::no_code:
-    case HeaderOutcome::read:
-    case HeaderOutcome::unreadable:
-      break;
+// The refusal probes, then the conversion of what was read.
+void convert_checked(Conversion& conversion, const std::string& shader_path,
+                     std::string output_path, const std::string& shader_kind,
+                     bool with_details) {
+  if (!vertex_companion(shader_path).empty())
+    return conversion.end(ConvertStatus::refused, messages::vertex_shader_refused, shader_path,
+                          Refusal::vertex_shader);
+  // The probes search what was read: nothing of a file that did not open,
+  // the part before a read error. The converter reports both failures.
+  std::optional<ShaderFile> file = read_or_refuse(shader_path);
+  if (!file || mentions_multiple_passes(file->text))
+    return conversion.end(ConvertStatus::refused, messages::multiple_passes_refused, shader_path,
+                          Refusal::several_passes);
+  if (with_details) conversion.result.shader_text = file->text;
+  convert_read_shader(conversion, shader_path, std::move(output_path), shader_kind,
+                      std::move(*file), with_details);
+}
+
+}  // namespace
+
+ShaderConversion convert_shader_file(const std::string& shader_path, std::string output_path,
+                                     const std::string& shader_kind, const MessageSink& sink,
+                                     bool with_details) {
+  ShaderConversion result;
+  Conversion conversion{result, sink};
+  try {
+    result.base_name = split_shader_path(shader_path).base_name;
+    convert_checked(conversion, shader_path, std::move(output_path), shader_kind, with_details);
+  } catch (...) {
+    // Nothing of this shader is kept but its name and the messages told.
+    ShaderConversion failed;
+    failed.base_name = std::move(result.base_name);
+    failed.messages = std::move(result.messages);
+    result = std::move(failed);
+    conversion.tell(Message::Stream::out, messages::unexpected_error, shader_path);
   }
-  return {messages::no_code_after_header, ConvertStatus::failed};
+  return result;
 }
 
 }  // namespace driver

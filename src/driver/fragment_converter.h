@@ -1,50 +1,62 @@
-// Converts one shader file into one plug-in file: settles the output file
-// path, converts the text of the shader as the driver read it, and writes
-// the plug-in text.
+// One shader file converted into one plug-in file: the probes that refuse
+// it, the one reading, the output file path, the conversion and the writing.
+// isf2orvy's batch and the gallery both take every shader down this road.
 #pragma once
 
-#include <optional>
+#include <functional>
 #include <string>
+#include <vector>
 
+#include "convert/convert_source.h"
 #include "driver/console.h"
-#include "driver/convert_source.h"
-#include "driver/shader_file.h"
-#include "platform/platform.h"
 
 namespace driver {
 
 enum class ConvertStatus {
   converted,  // the output file was written
-  refused,    // the shader uses several passes, audio or imported images; nothing written
-  failed,     // the shader could not be read, has no code, or its output was not written
+  refused,    // a vertex shader, several passes, audio or imported images; nothing written
+  failed,     // the shader could not be read, has no code, its output was not
+              // written, or something unexpected happened
   fatal,      // the shader cannot be opened or named: the run must end now
 };
 
-// The paths are the converter's own copies; `shader_kind` gives the output
-// extension ("frag" -> ".frag"); `shader` is the reading of the file at
-// `shader_path`. Every outcome has printed its message except `converted`,
-// whose success line is the caller's.
-ConvertStatus convert_shader(std::string shader_path, std::string output_path,
-                             std::string shader_kind, ShaderFile shader);
-// The same, reading the shader file first.
-ConvertStatus convert_shader(std::string shader_path, std::string output_path,
-                             std::string shader_kind);
+// What the host cannot give a refused shader.
+enum class Refusal { none, vertex_shader, several_passes, audio_inputs, imported_images };
 
-// The message and status of a conversion that gave no text (a refusal, a
-// shader without code): the one table shared by the tool and the gallery.
-struct NoTextReport {
-  console::PathMessage message;
-  ConvertStatus status;
+// One message, for the stream it belongs on. A message built around a path
+// also keeps how it was built, so that the console can show the path as the
+// stream shows names.
+struct Message {
+  enum class Stream { out, err };
+  Stream stream = Stream::err;
+  std::string text;
+  console::PathMessage make = nullptr;  // text == make(path), or null
+  std::string path;
 };
-NoTextReport no_text_report(HeaderOutcome outcome);
 
-// Writes the converted text of the shader with the identity `shader` to
-// `target`, as every output is written; the message of the failure, to be
-// built around `target`, or null when the file was written.
-console::PathMessage write_output_file(const std::optional<platform::FileId>& shader,
-                                       const std::string& target, const std::string& text);
-// The same for the shader at `shader_path`.
-console::PathMessage write_output_file(const std::string& shader_path, const std::string& target,
-                                       const std::string& text);
+// Receives each message at once, as the stage that decides it runs.
+using MessageSink = std::function<void(const Message&)>;
+
+struct ShaderConversion {
+  ConvertStatus status = ConvertStatus::failed;
+  Refusal refusal = Refusal::none;
+  // Without a sink: every message, in the order the stages decided them.
+  std::vector<Message> messages;
+  std::string base_name;    // the shader's name without its folder and extension
+  std::string output_file;  // the output file path, once it is decided
+  std::string shader_text;  // with details: the shader file as read
+  convert::SourceConversion conversion;  // its header outcome, text and details
+};
+
+// Converts the shader at `shader_path`; `output_path` is as on the command
+// line (a folder may end in the separator); `shader_kind` gives the output
+// extension ("frag" -> ".frag"). The messages are the tool's own, the
+// success line and the unexpected-error line on standard output included.
+// `with_details` keeps the shader text and asks the conversion for its
+// details. Anything unexpected, running out of memory included, fails this
+// shader alone, with nothing of it written.
+ShaderConversion convert_shader_file(const std::string& shader_path, std::string output_path,
+                                     const std::string& shader_kind, const MessageSink& sink,
+                                     bool with_details = false);
 
 }  // namespace driver

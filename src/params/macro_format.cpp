@@ -5,6 +5,7 @@
 #include "params/macro_format.h"
 
 #include <array>
+#include <utility>
 
 namespace params {
 
@@ -83,6 +84,17 @@ std::optional<ParameterMacro> parse_parameter_macro_line(std::string_view line) 
   from_the_end.pop_back();
   macro.fields.assign(from_the_end.rbegin(), from_the_end.rend());
   return macro;
+}
+
+std::vector<ParameterMacro> parse_parameter_macros(std::string_view text) {
+  std::vector<ParameterMacro> macros;
+  while (!text.empty()) {
+    std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (auto macro = parse_parameter_macro_line(line)) macros.push_back(std::move(*macro));
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+  }
+  return macros;
 }
 
 }  // namespace params

@@ -53,4 +53,8 @@ std::string_view macro_head(MacroKind kind);
 // `, "` is not read correctly; the converter's help text never does.
 std::optional<ParameterMacro> parse_parameter_macro_line(std::string_view line);
 
+// Every parameter macro line of a text, in text order; the other lines are
+// skipped.
+std::vector<ParameterMacro> parse_parameter_macros(std::string_view text);
+
 }  // namespace params

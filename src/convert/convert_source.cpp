@@ -1,7 +1,7 @@
 // The stages of a conversion, in order: split the file, read the header
 // (refusals, description and parameters) under its guard, refuse a file
 // without code, then rewrite the body and assemble the text.
-#include "driver/convert_source.h"
+#include "convert/convert_source.h"
 
 #include <algorithm>
 #include <set>
@@ -17,7 +17,7 @@
 #include "params/input_names.h"
 #include "params/translate_inputs.h"
 
-namespace driver {
+namespace convert {
 namespace {
 
 bool uses_any(const std::string& body, const std::vector<std::string>& names) {
@@ -57,14 +57,17 @@ bool is_blank(std::string_view text) {
 // conversion goes on with the body. Running out of memory is no fault of the
 // header: that goes on to the caller, once the JSON values are freed in a
 // way that needs no memory.
+// The facts are taken as soon as the members are known, so that a refused
+// shader has them too.
 HeaderOutcome read_header(std::string header_text, const std::string& body,
-                          params::ShaderBlocks& blocks) {
+                          params::ShaderBlocks& blocks, HeaderFacts* facts) {
   nlohmann::json header;
   isf::HeaderMembers members;
   try {
     header = isf::parse_header(header_text);
     std::string().swap(header_text);
     members = isf::lookup_header_members(std::move(header));
+    if (facts) *facts = header_facts(members);
     if (isf::is_multi_pass(body, members.passes)) return HeaderOutcome::multi_pass;
     // The host has no sound and no images from files.
     if (uses_any(body, params::input_names_of_type(members.inputs, {"AUDIO", "AUDIOFFT"})))
@@ -94,12 +97,13 @@ bool gives_no_text(HeaderOutcome outcome) {
   return outcome != HeaderOutcome::read && outcome != HeaderOutcome::unreadable;
 }
 
-SourceConversion convert_source(std::string file_text, bool with_line_map) {
+SourceConversion convert_source(std::string file_text, bool with_details) {
   SourceConversion result;
   isf::ShaderSource source = isf::read_shader_source(file_text);
   std::string().swap(file_text);  // frees the buffer; assigning an empty string may keep it
   params::ShaderBlocks blocks;
-  result.header = read_header(std::move(source.header_text), source.body, blocks);
+  result.header = read_header(std::move(source.header_text), source.body, blocks,
+                              with_details ? &result.facts : nullptr);
   if (gives_no_text(result.header)) return result;
   if (is_blank(source.body)) {
     result.header = without_code(source.ended);
@@ -109,10 +113,11 @@ SourceConversion convert_source(std::string file_text, bool with_line_map) {
   result.define_lines = count_lines(blocks.defines);
   result.body_first_line = source.body_first_line;
   std::string body = glsl::rewrite_body(std::move(source.body), blocks.uniforms, blocks.image_table,
-                                        with_line_map ? &result.body_line_map : nullptr,
+                                        with_details ? &result.body_line_map : nullptr,
                                         {std::move(blocks.events), std::move(blocks.point_lines)});
   result.text = glsl::assemble(blocks.comment, blocks.defines, blocks.uniforms, std::move(body));
+  if (with_details) result.parameters = params::parse_parameter_macros(result.text);
   return result;
 }
 
-}  // namespace driver
+}  // namespace convert

@@ -1,7 +1,7 @@
 // Where the body needs more than the header's declarations: points and
 // events the body uses in its own way, the legacy and the global normalised
 // coordinate, and the shaders that give no text at all.
-#include "driver/convert_source.h"
+#include "convert/convert_source.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-using driver::HeaderOutcome;
+using convert::HeaderOutcome;
 using namespace std::string_literals;
 
 const std::string kCoordinate = "vec2 isf_FragNormCoord = gl_FragCoord.xy / resolution.xy;\n";
@@ -66,7 +66,7 @@ TEST(ConvertSource, BodyUsesOfInputsAndCoordinate) {
        "// CREDIT: a b\n// ORVANE_PLUGIN_DESC(\"c d \")\n\n\nuniform vec2 resolution;\nx\n"},
   };
   for (const TextCase& c : cases) {
-    driver::SourceConversion conversion = driver::convert_source(c.file);
+    convert::SourceConversion conversion = convert::convert_source(c.file);
     EXPECT_EQ(conversion.header, HeaderOutcome::read) << c.what;
     EXPECT_EQ(conversion.text, c.text) << c.what;
   }
@@ -103,12 +103,49 @@ TEST(ConvertSource, RefusalsAndShadersWithoutCode) {
       {"not JSON, and no code", "/*\nnot json\n*/\n", HeaderOutcome::no_code},
   };
   for (const OutcomeCase& c : cases) {
-    driver::SourceConversion conversion = driver::convert_source(c.file);
+    convert::SourceConversion conversion = convert::convert_source(c.file);
     EXPECT_EQ(conversion.header, c.outcome) << c.what;
-    if (driver::gives_no_text(c.outcome)) {
+    if (convert::gives_no_text(c.outcome)) {
       EXPECT_EQ(conversion.text, "") << c.what;
     }
   }
+}
+
+// The details a page shows: the header's facts, also of a refused shader,
+// with members of another JSON type skipped, and the text's parameters.
+TEST(ConvertSource, DetailsOnRequest) {
+  struct DetailsCase {
+    const char* what;
+    std::string file;
+    std::string facts;  // credit|description|categories,|inputs name:type,|imported,
+    std::size_t parameters;
+  };
+  const DetailsCase cases[] = {
+      {"every fact and one parameter",
+       "/*{\"CREDIT\": \"me\", \"DESCRIPTION\": \"waves\", \"CATEGORIES\": [\"a\", 2, \"b\"],"
+       " \"INPUTS\": [{\"NAME\": \"level\", \"TYPE\": \"float\"}, 3, {\"NAME\": \"snd\"}],"
+       " \"IMPORTED\": {\"noise\": {}}}*/\nvoid main() {}\n",
+       "me|waves|a,b,|level:float,:,snd:,|noise,", 1},
+      {"a refused shader keeps its facts",
+       "/*{\"CREDIT\": \"me\", \"PASSES\": [{}]}*/\nvoid main() {}\n", "me||||", 0},
+      {"members of another type are skipped",
+       "/*{\"CREDIT\": 1, \"CATEGORIES\": \"a\", \"IMPORTED\": [{\"NAME\": \"n\"}, 2]}*/\nx;\n",
+       "||||n,", 0},
+      {"an unreadable header gives none", "/*{\"CREDIT\": \"me\",}*/\nx;\n", "||||", 0},
+  };
+  for (const DetailsCase& c : cases) {
+    convert::SourceConversion conversion = convert::convert_source(c.file, true);
+    const convert::HeaderFacts& facts = conversion.facts;
+    std::string seen = facts.credit + "|" + facts.description + "|";
+    for (const std::string& category : facts.categories) seen += category + ",";
+    seen += "|";
+    for (const convert::HeaderInput& input : facts.inputs) seen += input.name + ":" + input.type + ",";
+    seen += "|";
+    for (const std::string& name : facts.imported) seen += name + ",";
+    EXPECT_EQ(seen, c.facts) << c.what;
+    EXPECT_EQ(conversion.parameters.size(), c.parameters) << c.what;
+  }
+  EXPECT_TRUE(convert::convert_source(cases[0].file).facts.inputs.empty());
 }
 
 }  // namespace

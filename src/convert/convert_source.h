@@ -1,12 +1,16 @@
 // The conversion of one shader's text into the plug-in text, in memory:
-// everything between reading the shader file and writing the output file.
+// everything between reading the shader file and writing the output file,
+// with, on request, what a page about the shader needs to show it.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
-namespace driver {
+#include "convert/header_facts.h"
+#include "params/macro_format.h"
+
+namespace convert {
 
 enum class HeaderOutcome {
   read,        // the header was read whole
@@ -32,14 +36,19 @@ struct SourceConversion {
   std::size_t comment_lines = 0;
   std::size_t define_lines = 0;
   std::size_t body_first_line = 0;  // the shader file's line where the body starts
-  // With a line map requested: per line of the rewritten body, the 0-based
-  // body line it comes from, or glsl::kGeneratedLine (see glsl/text/line_map.h).
+  // With details requested: per line of the rewritten body, the 0-based
+  // body line it comes from, or glsl::kGeneratedLine (see glsl/text/line_map.h);
+  // the header's facts, as far as the header was read; and the parameters
+  // as the text's macro lines declare them.
   std::vector<std::size_t> body_line_map;
+  HeaderFacts facts;
+  std::vector<params::ParameterMacro> parameters;
 };
 
 // Takes the file text over and releases it once it is split, so that a
 // large shader is not held twice while its body is rewritten.
-// `with_line_map` fills body_line_map; the converter itself does without.
-SourceConversion convert_source(std::string file_text, bool with_line_map = false);
+// `with_details` fills body_line_map, facts and parameters; the converter
+// itself does without.
+SourceConversion convert_source(std::string file_text, bool with_details = false);
 
-}  // namespace driver
+}  // namespace convert
