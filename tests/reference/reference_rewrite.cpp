@@ -174,11 +174,13 @@ std::string rewrite_image_macro(std::string_view text, const glsl::MacroRewrite&
   return out;
 }
 
-std::string insert_into_main(std::string_view body, std::string_view prologue) {
+// Where the prologue goes: after the line break that follows the "{" of
+// "main ( void ) {", or npos.
+std::size_t main_body_start(std::string_view body) {
   std::size_t end = text_end(body);
   for (std::size_t from = 0;;) {
     std::size_t m = body.find("main", from);
-    if (m == std::string_view::npos || m + 4 > end) return std::string(body);
+    if (m == std::string_view::npos || m + 4 > end) return std::string_view::npos;
     from = m + 4;
     bool whole = (m == 0 || !is_identifier(body[m - 1])) && (m + 4 == end || !is_identifier(body[m + 4]));
     if (!whole) continue;
@@ -199,8 +201,47 @@ std::string insert_into_main(std::string_view body, std::string_view prologue) {
     while (at < end && (body[at] == ' ' || body[at] == '\t' || body[at] == '\v' || body[at] == '\f')) ++at;
     if (at < end && body[at] == '\r') ++at;
     if (at < end && body[at] == '\n') ++at;
-    return std::string(body.substr(0, at)) + std::string(prologue) + "\n" + std::string(body.substr(at));
+    return at;
   }
+}
+
+std::string insert_into_main(std::string_view body, std::string_view prologue) {
+  const std::size_t at = main_body_start(body);
+  if (at == std::string_view::npos) return std::string(body);
+  return std::string(body.substr(0, at)) + std::string(prologue) + "\n" + std::string(body.substr(at));
+}
+
+// Whether `word` stands as a whole word before main's body or after the "}"
+// that closes it (braces counted outside comments; an unclosed body runs to
+// the end).
+bool used_outside_main(std::string_view body, std::string_view word) {
+  body = body.substr(0, text_end(body));
+  const std::size_t start = main_body_start(body);
+  if (start == std::string_view::npos) return false;
+  std::size_t close = body.size();
+  int depth = 1;
+  for (std::size_t at = start; at < body.size(); ++at) {
+    if (body.compare(at, 2, "//") == 0) {
+      at = body.find('\n', at);
+      if (at == std::string_view::npos) break;
+    } else if (body.compare(at, 2, "/*") == 0) {
+      at = body.find("*/", at + 2);
+      if (at == std::string_view::npos) break;
+      ++at;
+    } else if (body[at] == '{') {
+      ++depth;
+    } else if (body[at] == '}' && --depth == 0) {
+      close = at;
+      break;
+    }
+  }
+  for (std::size_t at = body.find(word); at != std::string_view::npos; at = body.find(word, at + 1)) {
+    const std::size_t after = at + word.size();
+    const bool whole = (at == 0 || !is_identifier(body[at - 1])) &&
+                       (after == body.size() || !is_identifier(body[after]));
+    if (whole && (at < start || at > close)) return true;
+  }
+  return false;
 }
 
 std::string rewrite_and_assemble(std::string body, const std::string& comment_block,
@@ -208,6 +249,7 @@ std::string rewrite_and_assemble(std::string body, const std::string& comment_bl
                                  const std::map<std::string, std::string>& image_table) {
   const bool no_images = image_table.empty();
   bool replaced = false;
+  body = replace_whole_word(body, "vv_FragNormCoord", "isf_FragNormCoord", replaced);
   if (!no_images) {
     body = replace_whole_word(body, "isf_FragNormCoord.xy", "gl_TexCoord[0].xy", replaced);
     body = replace_whole_word(body, "isf_FragNormCoord", "gl_TexCoord[0].xy", replaced);
@@ -241,7 +283,15 @@ std::string rewrite_and_assemble(std::string body, const std::string& comment_bl
     if (uniform_block.find("uniform vec2 resolution_tex0;\n") == std::string::npos)
       uniform_block += "uniform vec2 resolution_tex0;\n";
   }
-  if (no_images) prologue += "vec2 isf_FragNormCoord = gl_FragCoord.xy / resolution.xy;\n";
+  if (no_images) {
+    // Read outside main too, the coordinate is a global that main sets.
+    if (used_outside_main(body, "isf_FragNormCoord")) {
+      uniform_block += "vec2 isf_FragNormCoord;\n";
+    } else {
+      prologue += "vec2 ";
+    }
+    prologue += "isf_FragNormCoord = gl_FragCoord.xy / resolution.xy;\n";
+  }
   if (!prologue.empty()) body = insert_into_main(body, prologue);
   return comment_block + "\n" + define_block + "\n" + uniform_block + body;
 }
