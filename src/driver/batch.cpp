@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "driver/console.h"
+#include "driver/conversion_pipeline.h"
 #include "driver/file_probes.h"
 #include "driver/fragment_converter.h"
 #include "driver/messages.h"
@@ -70,12 +71,8 @@ int run(const std::vector<std::string>& arguments) {
   std::optional<std::vector<std::string>> shaders = shader_list(arguments[1], output_path);
   if (!shaders) return exit_failure;
 
-  bool all_done = true;
-  for (const std::string& shader : *shaders) {
-    ConvertStatus status = convert_shader_file(shader, output_path, "frag", print).status;
-    if (status == ConvertStatus::fatal) return console::exit_status(exit_failure);
-    if (status == ConvertStatus::failed) all_done = false;
-  }
+  ConvertStatus worst = convert_in_order(*shaders, output_path, "frag", print);
+  bool all_done = worst == ConvertStatus::converted;
   return console::exit_status(all_done ? exit_ok : exit_failure);
 }
 

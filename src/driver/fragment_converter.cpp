@@ -11,6 +11,7 @@
 #include "driver/file_probes.h"
 #include "driver/messages.h"
 #include "driver/output_path.h"
+#include "driver/read_ahead.h"
 #include "driver/shader_file.h"
 #include "platform/platform.h"
 
@@ -100,10 +101,10 @@ void end_without_text(Conversion& conversion, convert::HeaderOutcome outcome,
   conversion.end(ConvertStatus::failed, messages::no_code_after_header, shader_path);
 }
 
-// From the output path to the written file, on the shader as read.
-void convert_read_shader(Conversion& conversion, const std::string& shader_path,
-                         std::string output_path, const std::string& shader_kind,
-                         ShaderFile shader, bool with_details) {
+// From the output path to the output file path, on the shader's reading;
+// false when the conversion ends there.
+bool name_output(Conversion& conversion, const std::string& shader_path, std::string output_path,
+                 const std::string& shader_kind, platform::ReadStatus read) {
   ShaderConversion& result = conversion.result;
   std::string output_extension = shader_kind.empty() ? shader_kind : "." + shader_kind;
   // One look at the output path: a folder gets its separator, and that
@@ -115,58 +116,85 @@ void convert_read_shader(Conversion& conversion, const std::string& shader_path,
     output_kind = file_kind(output_path);
   output_path = with_directory_separator(output_path, output_kind);
 
-  platform::ReadStatus read = shader.status;
-  if (read == platform::ReadStatus::cannot_open)
-    return conversion.end(ConvertStatus::fatal, messages::could_not_open_shader, shader_path);
+  if (read == platform::ReadStatus::cannot_open) {
+    conversion.end(ConvertStatus::fatal, messages::could_not_open_shader, shader_path);
+    return false;
+  }
   ShaderName name = split_shader_path(shader_path);
-  if (name.extension.empty()) return conversion.end(ConvertStatus::fatal, messages::no_extension());
-  if (name.base_name.empty())
-    return conversion.end(ConvertStatus::fatal, messages::name_undetermined());
+  if (name.extension.empty()) {
+    conversion.end(ConvertStatus::fatal, messages::no_extension());
+    return false;
+  }
+  if (name.base_name.empty()) {
+    conversion.end(ConvertStatus::fatal, messages::name_undetermined());
+    return false;
+  }
   result.output_file = output_file_path(name, output_path, output_kind, output_extension);
   // A read error is no end of the file: a shader read in part is not converted.
-  if (read == platform::ReadStatus::read_error)
-    return conversion.end(ConvertStatus::failed, messages::could_not_read_shader, shader_path);
+  if (read == platform::ReadStatus::read_error) {
+    conversion.end(ConvertStatus::failed, messages::could_not_read_shader, shader_path);
+    return false;
+  }
+  return true;
+}
 
-  result.conversion = convert::convert_source(std::move(shader.text), with_details);
+// From the conversion done to the written file.
+void write_converted(Conversion& conversion, const std::string& shader_path,
+                     const std::optional<platform::FileId>& shader) {
+  ShaderConversion& result = conversion.result;
   const convert::HeaderOutcome header = result.conversion.header;
   if (convert::gives_no_text(header)) return end_without_text(conversion, header, shader_path);
   if (header == convert::HeaderOutcome::unreadable)
     conversion.tell(Message::Stream::err, messages::header_unreadable, shader_path);
   console::PathMessage failure =
-      write_output_file(shader.identity, result.output_file, result.conversion.text);
+      write_output_file(shader, result.output_file, result.conversion.text);
   if (failure != nullptr) return conversion.end(ConvertStatus::failed, failure, result.output_file);
   result.status = ConvertStatus::converted;
   conversion.tell(Message::Stream::out, messages::processed, shader_path);
 }
 
-// The refusal probes, then the conversion of what was read.
+// The refusal probes, then the conversion of what was read, now or ahead.
 void convert_checked(Conversion& conversion, const std::string& shader_path,
                      std::string output_path, const std::string& shader_kind,
-                     bool with_details) {
+                     bool with_details, ReadAhead* ahead) {
   if (!vertex_companion(shader_path).empty())
     return conversion.end(ConvertStatus::refused, messages::vertex_shader_refused, shader_path,
                           Refusal::vertex_shader);
+  ShaderConversion& result = conversion.result;
+  if (ahead != nullptr && !with_details && still_current(*ahead, shader_path)) {
+    if (ahead->several_passes)
+      return conversion.end(ConvertStatus::refused, messages::multiple_passes_refused,
+                            shader_path, Refusal::several_passes);
+    if (!name_output(conversion, shader_path, std::move(output_path), shader_kind,
+                     platform::ReadStatus::read))
+      return;
+    result.conversion = std::move(ahead->conversion);
+    return write_converted(conversion, shader_path, ahead->stamp->id);
+  }
   // The probes search what was read: nothing of a file that did not open,
   // the part before a read error. The converter reports both failures.
   std::optional<ShaderFile> file = read_or_refuse(shader_path);
   if (!file || mentions_multiple_passes(file->text))
     return conversion.end(ConvertStatus::refused, messages::multiple_passes_refused, shader_path,
                           Refusal::several_passes);
-  if (with_details) conversion.result.shader_text = file->text;
-  convert_read_shader(conversion, shader_path, std::move(output_path), shader_kind,
-                      std::move(*file), with_details);
+  if (with_details) result.shader_text = file->text;
+  if (!name_output(conversion, shader_path, std::move(output_path), shader_kind, file->status))
+    return;
+  result.conversion = convert::convert_source(std::move(file->text), with_details);
+  write_converted(conversion, shader_path, file->identity);
 }
 
 }  // namespace
 
 ShaderConversion convert_shader_file(const std::string& shader_path, std::string output_path,
                                      const std::string& shader_kind, const MessageSink& sink,
-                                     bool with_details) {
+                                     bool with_details, ReadAhead* ahead) {
   ShaderConversion result;
   Conversion conversion{result, sink};
   try {
     result.base_name = split_shader_path(shader_path).base_name;
-    convert_checked(conversion, shader_path, std::move(output_path), shader_kind, with_details);
+    convert_checked(conversion, shader_path, std::move(output_path), shader_kind, with_details,
+                    ahead);
   } catch (...) {
     // Nothing of this shader is kept but its name and the messages told.
     ShaderConversion failed;

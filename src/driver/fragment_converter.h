@@ -54,9 +54,12 @@ struct ShaderConversion {
 // success line and the unexpected-error line on standard output included.
 // `with_details` keeps the shader text and asks the conversion for its
 // details. Anything unexpected, running out of memory included, fails this
-// shader alone, with nothing of it written.
+// shader alone, with nothing of it written. `ahead`, when given, is this
+// shader read and converted earlier: used, without details, when the file
+// is unchanged since.
+struct ReadAhead;
 ShaderConversion convert_shader_file(const std::string& shader_path, std::string output_path,
                                      const std::string& shader_kind, const MessageSink& sink,
-                                     bool with_details = false);
+                                     bool with_details = false, ReadAhead* ahead = nullptr);
 
 }  // namespace driver

@@ -5,7 +5,7 @@ namespace driver {
 
 ShaderFile read_shader_file(const std::string& path) {
   ShaderFile file;
-  file.status = platform::read_file(path, file.text, file.identity);
+  file.status = platform::read_file(path, file.text, file.identity, &file.stamp);
   return file;
 }
 

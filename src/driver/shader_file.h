@@ -13,6 +13,7 @@ struct ShaderFile {
   platform::ReadStatus status = platform::ReadStatus::cannot_open;
   std::string text;  // as far as it was read: all of it only when status is `read`
   std::optional<platform::FileId> identity;  // of the file opened
+  std::optional<platform::FileStamp> stamp;  // of a regular file, as it was opened
 };
 
 // Reads the whole file; a file larger than memory ends in std::bad_alloc

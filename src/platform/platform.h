@@ -54,6 +54,25 @@ struct FileId {
 // when it does not exist.
 std::optional<FileId> file_identity(const std::string& path);
 
+// What a regular file was when it was looked at: which file, its size and
+// when its content and its status last changed. The same stamp at two looks
+// means the file was not changed in between, as far as the file system's
+// clock can tell.
+struct FileStamp {
+  FileId id;
+  std::uint64_t size = 0;
+  std::int64_t modified_ns = 0;
+  std::int64_t changed_ns = 0;
+  bool operator==(const FileStamp& other) const {
+    return id == other.id && size == other.size && modified_ns == other.modified_ns &&
+           changed_ns == other.changed_ns;
+  }
+};
+
+// The stamp of the regular file that the path names, links followed;
+// nothing for anything else or when it cannot be looked at.
+std::optional<FileStamp> file_stamp(const std::string& path);
+
 enum class ReadStatus {
   read,         // to the end of the file (or as far as the caller wanted)
   cannot_open,  // no such file, no rights, or a directory
@@ -63,9 +82,11 @@ enum class ReadStatus {
 // Reads the whole file into `text` (text mode: CR LF arrives as a line feed
 // on Windows). The space for a regular file is taken before the first read,
 // so a file larger than memory fails at once with std::bad_alloc. `identity`
-// receives the identity of the file that was opened.
+// receives the identity of the file that was opened; `stamp`, when given,
+// its stamp as it was opened, for a regular file.
 ReadStatus read_file(const std::string& path, std::string& text,
-                     std::optional<FileId>& identity);
+                     std::optional<FileId>& identity,
+                     std::optional<FileStamp>* stamp = nullptr);
 ReadStatus read_file(const std::string& path, std::string& text);
 
 // Hands the file to `consume` in pieces of at most 64 KiB, in order, until

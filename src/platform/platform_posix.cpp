@@ -90,6 +90,14 @@ ReadStatus read_pieces(int fd, const std::function<bool(std::string_view)>& cons
   }
 }
 
+std::optional<FileStamp> stamp_of(const struct stat& st) {
+  if (!S_ISREG(st.st_mode)) return std::nullopt;
+  constexpr std::int64_t ns = 1000000000;
+  return FileStamp{identity_of(st), static_cast<std::uint64_t>(st.st_size),
+                   std::int64_t{st.st_mtim.tv_sec} * ns + st.st_mtim.tv_nsec,
+                   std::int64_t{st.st_ctim.tv_sec} * ns + st.st_ctim.tv_nsec};
+}
+
 StatKind kind_of(const struct stat& st) {
   if (S_ISDIR(st.st_mode)) return StatKind::directory;
   if (S_ISREG(st.st_mode)) return StatKind::regular_file;
@@ -221,13 +229,15 @@ ReadStatus read_in_pieces(const std::string& path,
 }
 
 ReadStatus read_file(const std::string& path, std::string& text,
-                     std::optional<FileId>& identity) {
+                     std::optional<FileId>& identity, std::optional<FileStamp>* stamp) {
   text.clear();
   identity.reset();
+  if (stamp != nullptr) stamp->reset();
   struct stat st {};
   InputFile file(path, st);
   if (file.fd < 0) return ReadStatus::cannot_open;
   identity = identity_of(st);
+  if (stamp != nullptr) *stamp = stamp_of(st);
   if (S_ISREG(st.st_mode) && st.st_size > 0) text.reserve(static_cast<std::size_t>(st.st_size));
   return read_pieces(file.fd, [&text](std::string_view piece) {
     text.append(piece);
@@ -238,6 +248,12 @@ ReadStatus read_file(const std::string& path, std::string& text,
 ReadStatus read_file(const std::string& path, std::string& text) {
   std::optional<FileId> identity;
   return read_file(path, text, identity);
+}
+
+std::optional<FileStamp> file_stamp(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return stamp_of(st);
 }
 
 std::optional<FileId> file_identity(const std::string& path) {

@@ -68,6 +68,19 @@ std::optional<FileId> identity_of(HANDLE handle) {
                 (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
 }
 
+// A disk file's stamp; the last write time stands for both times.
+std::optional<FileStamp> stamp_of(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (::GetFileType(handle) != FILE_TYPE_DISK || !::GetFileInformationByHandle(handle, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return std::nullopt;
+  auto wide = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+  auto written = static_cast<std::int64_t>(
+      wide(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime));
+  return FileStamp{FileId{info.dwVolumeSerialNumber, wide(info.nFileIndexHigh, info.nFileIndexLow)},
+                   wide(info.nFileSizeHigh, info.nFileSizeLow), written, written};
+}
+
 // Opened in text mode (CR LF arrives as a line feed) and closed however the
 // reading ends, std::bad_alloc included.
 struct InputFile {
@@ -216,18 +229,29 @@ std::optional<FileId> file_identity(const std::string& path) {
   return identity;
 }
 
+std::optional<FileStamp> file_stamp(const std::string& path) {
+  HANDLE handle = open_for_query(path);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<FileStamp> stamp = stamp_of(handle);
+  ::CloseHandle(handle);
+  return stamp;
+}
+
 ReadStatus read_file(const std::string& path, std::string& text) {
   std::optional<FileId> identity;
   return read_file(path, text, identity);
 }
 
 ReadStatus read_file(const std::string& path, std::string& text,
-                     std::optional<FileId>& identity) {
+                     std::optional<FileId>& identity, std::optional<FileStamp>* stamp) {
   text.clear();
   identity.reset();
+  if (stamp != nullptr) stamp->reset();
   InputFile file(path);
   if (file.fd < 0) return ReadStatus::cannot_open;
-  identity = identity_of(reinterpret_cast<HANDLE>(::_get_osfhandle(file.fd)));
+  HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(file.fd));
+  identity = identity_of(handle);
+  if (stamp != nullptr) *stamp = stamp_of(handle);
   // Text mode only shrinks the text, so the file's length is room enough.
   long long length = ::_filelengthi64(file.fd);
   if (length > 0) text.reserve(static_cast<std::size_t>(length));

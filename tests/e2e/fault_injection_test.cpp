@@ -408,6 +408,30 @@ TEST(ChangesDuringABatch, ShaderGoneBeforeItsTurn) {
   }
 }
 
+// Shaders are read ahead of their turn; one changed in place (same size) or
+// replaced after that is converted as it is at its turn.
+TEST(ChangesDuringABatch, ShaderChangedBeforeItsTurnIsReadAgain) {
+  TempDir dir;
+  fs::create_directory(dir.at("in"));
+  fs::create_directory(dir.at("out"));
+  for (const char* name : {"a.fs", "b.fs", "c.fs"}) write_bytes(dir.at("in/") + name, flat_shader);
+
+  HeldRun held({dir.at("in"), dir.at("out")});
+  ASSERT_TRUE(held.wait_until_held());
+  std::string changed = flat_shader;
+  changed.replace(changed.find("flat"), 4, "FLAT");
+  write_bytes(dir.at("in/b.fs"), changed);
+  write_bytes(dir.at("c.new"), "/*{\"PASSES\": [{}]}*/\n");
+  fs::rename(dir.at("c.new"), dir.at("in/c.fs"));
+  ToolRun run = held.finish();
+
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, processed(dir.at("in/a.fs")) + processed(dir.at("in/b.fs")));
+  EXPECT_EQ(run.err,
+            "*ERROR* Cannot Process ISF Shaders With Multiple Passes (" + dir.at("in/c.fs") + ")\n");
+  EXPECT_NE(read_bytes(dir.at("out/b.frag")).find("FLAT"), std::string::npos);
+}
+
 TEST(SymbolicLinks, ALinkedShaderConvertsLikeItsTargetAndTheTargetStaysAlone) {
   TempDir dir;
   fs::create_directories(dir.at("elsewhere"));

@@ -1,0 +1,140 @@
+// The read-ahead thread and its window. The thread works through the list
+// in order and keeps at most `window_shaders` shaders (and, past the first,
+// `window_bytes` of converted text) waiting for their turn, so the memory of
+// a batch is that of a few shaders whatever its length.
+//
+// Example, window 3, shaders a b c d e: the thread reads and converts a, b
+// and c, then waits. The calling thread takes a, writes it and tells its
+// messages; the slot it frees lets the thread go on to d while b is taken.
+#include "driver/conversion_pipeline.h"
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include "driver/read_ahead.h"
+
+namespace driver {
+namespace {
+
+constexpr std::size_t window_shaders = 16;
+constexpr std::size_t window_bytes = std::size_t{32} << 20;
+
+class ReadAheadThread {
+ public:
+  explicit ReadAheadThread(const std::vector<std::string>& shaders) : shaders_(shaders) {
+    try {
+      thread_ = std::thread([this] { work(); });
+    } catch (...) {
+      // No second thread: every shader is read at its turn.
+    }
+  }
+  ~ReadAheadThread() {
+    if (!thread_.joinable()) return;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stopping_ = true;
+    }
+    room_.notify_one();
+    thread_.join();
+  }
+  ReadAheadThread(const ReadAheadThread&) = delete;
+  ReadAheadThread& operator=(const ReadAheadThread&) = delete;
+
+  // The early work on the next shader in list order, once it is done;
+  // nothing (read it at its turn) when the thread could not do it.
+  ReadAhead take() {
+    if (!thread_.joinable()) return {};
+    std::unique_lock<std::mutex> lock(mutex_);
+    ready_.wait(lock, [this] { return !waiting_.empty() || gave_up_; });
+    if (waiting_.empty()) return {};
+    ReadAhead ahead = std::move(waiting_.front().ahead);
+    waiting_bytes_ -= waiting_.front().bytes;
+    waiting_.pop_front();
+    bool wake = half_empty();
+    lock.unlock();
+    if (wake) room_.notify_one();
+    return ahead;
+  }
+
+ private:
+  bool has_room() const {
+    return waiting_.empty() || (waiting_.size() < window_shaders && waiting_bytes_ < window_bytes);
+  }
+  bool half_empty() const {
+    return waiting_.empty() ||
+           (waiting_.size() <= window_shaders / 2 && waiting_bytes_ < window_bytes / 2);
+  }
+
+  struct Waiting {
+    ReadAhead ahead;
+    std::size_t bytes;
+  };
+
+  void work() {
+    try {
+      for (const std::string& shader : shaders_) {
+        {
+          std::unique_lock<std::mutex> lock(mutex_);
+          // Once the window is full, it waits until half of it is free, so
+          // that the two threads do not wake each other for every shader.
+          if (!has_room()) room_.wait(lock, [this] { return stopping_ || half_empty(); });
+          if (stopping_) return;
+        }
+        ReadAhead ahead = read_ahead(shader);
+        std::size_t bytes = ahead.conversion.text.size();
+        {
+          std::lock_guard<std::mutex> lock(mutex_);
+          waiting_.push_back(Waiting{std::move(ahead), bytes});
+          waiting_bytes_ += bytes;
+        }
+        ready_.notify_one();
+      }
+    } catch (...) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      gave_up_ = true;
+    }
+    ready_.notify_one();
+  }
+
+  const std::vector<std::string>& shaders_;
+  std::mutex mutex_;
+  std::condition_variable ready_;  // a shader is waiting, or the thread gave up
+  std::condition_variable room_;   // the window has room, or the batch ended
+  std::deque<Waiting> waiting_;
+  std::size_t waiting_bytes_ = 0;
+  bool stopping_ = false;
+  bool gave_up_ = false;
+  std::thread thread_;  // last: it starts once everything above is ready
+};
+
+}  // namespace
+
+ConvertStatus convert_in_order(const std::vector<std::string>& shaders,
+                               const std::string& output_path, const std::string& shader_kind,
+                               const MessageSink& sink) {
+  ConvertStatus worst = ConvertStatus::converted;
+  auto take_one = [&](const std::string& shader, ReadAhead* ahead) {
+    ConvertStatus status =
+        convert_shader_file(shader, output_path, shader_kind, sink, false, ahead).status;
+    if (status == ConvertStatus::failed || status == ConvertStatus::fatal) worst = status;
+    return status != ConvertStatus::fatal;
+  };
+  // One shader, or one processor: nothing to overlap.
+  if (shaders.size() < 2 || std::thread::hardware_concurrency() < 2) {
+    for (const std::string& shader : shaders)
+      if (!take_one(shader, nullptr)) break;
+    return worst;
+  }
+  ReadAheadThread thread(shaders);
+  for (const std::string& shader : shaders) {
+    ReadAhead ahead = thread.take();
+    if (!take_one(shader, &ahead)) break;
+  }
+  return worst;
+}
+
+}  // namespace driver
