@@ -19,11 +19,19 @@ namespace {
 constexpr int exit_ok = 0;
 constexpr int exit_failure = 1;
 
+// The folders of a batch as listed before the first conversion.
+struct Listings {
+  ListedFolder shaders;
+  ListedFolder output;
+  bool made = false;
+};
+
 // The shader list, complete before the first conversion; nothing when the
 // arguments are in error (the message is printed). In directory mode the
-// output path gets its separator here.
+// output path gets its separator here, and both folders are listed.
 std::optional<std::vector<std::string>> shader_list(const std::string& input_path,
-                                                    std::string& output_path) {
+                                                    std::string& output_path,
+                                                    Listings& listings) {
   ShaderInput input = classify_input(input_path);
   if (input.kind == InputKind::invalid) {
     console::err(messages::input_path_invalid, input_path);
@@ -42,8 +50,14 @@ std::optional<std::vector<std::string>> shader_list(const std::string& input_pat
     // away during the batch, a later write then fails instead of taking the
     // folder's path as the prefix of a file name beside it.
     if (output_path.back() != platform::separator) output_path += platform::separator;
+    std::optional<std::vector<platform::DirectoryEntry>> outputs =
+        platform::list_entries(output_path);
+    if (outputs) {
+      listings.output = listed_folder(output_path, *outputs);
+      listings.made = true;
+    }
   }
-  return list_shaders(input);
+  return list_shaders(input, &listings.shaders);
 }
 
 // Each message goes out as the stage that decides it runs.
@@ -68,10 +82,17 @@ int run(const std::vector<std::string>& arguments) {
     console::err(messages::extra_argument_ignored(arguments[extra]));
 
   std::string output_path = arguments[2];
-  std::optional<std::vector<std::string>> shaders = shader_list(arguments[1], output_path);
+  Listings listings;
+  std::optional<std::vector<std::string>> shaders =
+      shader_list(arguments[1], output_path, listings);
   if (!shaders) return exit_failure;
 
-  ConvertStatus worst = convert_in_order(*shaders, output_path, "frag", print);
+  BatchKnowledge folders;
+  if (listings.made) {
+    folders.shader_folder = &listings.shaders;
+    folders.output_folder = &listings.output;
+  }
+  ConvertStatus worst = convert_in_order(*shaders, output_path, "frag", print, folders);
   bool all_done = worst == ConvertStatus::converted;
   return console::exit_status(all_done ? exit_ok : exit_failure);
 }

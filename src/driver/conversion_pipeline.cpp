@@ -115,11 +115,13 @@ class ReadAheadThread {
 
 ConvertStatus convert_in_order(const std::vector<std::string>& shaders,
                                const std::string& output_path, const std::string& shader_kind,
-                               const MessageSink& sink) {
+                               const MessageSink& sink, BatchKnowledge folders) {
   ConvertStatus worst = ConvertStatus::converted;
   auto take_one = [&](const std::string& shader, ReadAhead* ahead) {
+    BatchKnowledge known = folders;
+    known.ahead = ahead;
     ConvertStatus status =
-        convert_shader_file(shader, output_path, shader_kind, sink, false, ahead).status;
+        convert_shader_file(shader, output_path, shader_kind, sink, false, known).status;
     if (status == ConvertStatus::failed || status == ConvertStatus::fatal) worst = status;
     return status != ConvertStatus::fatal;
   };

@@ -15,8 +15,9 @@ namespace driver {
 // Converts each shader with convert_shader_file, in list order, messages to
 // `sink`; stops after the first shader whose status is fatal, and returns
 // that status, or else the worst of the others (failed over the rest).
+// `folders` holds the folder listings the batch has made, if any.
 ConvertStatus convert_in_order(const std::vector<std::string>& shaders,
                                const std::string& output_path, const std::string& shader_kind,
-                               const MessageSink& sink);
+                               const MessageSink& sink, BatchKnowledge folders = {});
 
 }  // namespace driver

@@ -35,9 +35,10 @@ bool extension_equals(const std::string& path, const std::string& extension) {
   return path.compare(dot + 1, std::string::npos, extension) == 0;
 }
 
-std::string vertex_companion(const std::string& path) {
+std::string vertex_companion(const std::string& path, const ListedFolder* listed) {
   if (!extension_equals(path, "fs")) return {};
   std::string candidate = path.substr(0, path.rfind('.')) + ".vs";
+  if (listed != nullptr && !may_exist(*listed, candidate)) return {};
   return platform::opens_for_reading(candidate) ? candidate : std::string();
 }
 
@@ -84,10 +85,13 @@ std::vector<std::string> list_directory(const std::string& directory) {
 }
 
 // The kind that the listing told is the answer file_kind would give.
-std::vector<std::string> shaders_in_directory(const std::string& directory) {
+std::vector<std::string> shaders_in_directory(const std::string& directory,
+                                              ListedFolder* listed) {
   std::vector<std::string> shaders;
-  for (const platform::DirectoryEntry& entry :
-       platform::list_entries(directory).value_or(std::vector<platform::DirectoryEntry>{})) {
+  std::vector<platform::DirectoryEntry> entries =
+      platform::list_entries(directory).value_or(std::vector<platform::DirectoryEntry>{});
+  if (listed != nullptr) *listed = listed_folder(directory, entries);
+  for (const platform::DirectoryEntry& entry : entries) {
     std::string path = directory + entry.name;
     FileKind kind = entry.kind ? kind_of(*entry.kind) : file_kind(path);
     if (kind == FileKind::regular_file && extension_equals(path, "fs")) shaders.push_back(path);

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/listed_folder.h"
 #include "platform/platform.h"
 
 namespace driver {
@@ -20,7 +21,9 @@ FileKind file_kind(const std::string& path);
 bool extension_equals(const std::string& path, const std::string& extension);
 
 // For "x.fs", the path "x.vs" when that opens for reading; else empty.
-std::string vertex_companion(const std::string& path);
+// With the shader's folder as listed, a name the listing rules out is not
+// tried.
+std::string vertex_companion(const std::string& path, const ListedFolder* listed = nullptr);
 
 // True when the shader text contains "\"PASSES\"" or "PASSINDEX" anywhere.
 bool mentions_multiple_passes(std::string_view text);
@@ -40,7 +43,8 @@ std::vector<std::string> list_directory(const std::string& directory);
 
 // The shader list of a directory: the paths `directory` + name of its
 // regular files with the extension "fs", in listing order. `directory` ends
-// in the separator.
-std::vector<std::string> shaders_in_directory(const std::string& directory);
+// in the separator. `listed`, when given, receives the folder's listing.
+std::vector<std::string> shaders_in_directory(const std::string& directory,
+                                              ListedFolder* listed = nullptr);
 
 }  // namespace driver

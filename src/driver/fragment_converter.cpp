@@ -64,8 +64,12 @@ std::optional<ShaderFile> read_or_refuse(const std::string& shader) {
 // answer from there. The message of the failure, built around the target,
 // or null when written.
 console::PathMessage write_output_file(const std::optional<platform::FileId>& shader,
-                                       const std::string& target, const std::string& text) {
-  platform::OutputFile output = platform::look_up_output(target);
+                                       const std::string& target, const std::string& text,
+                                       const ListedFolder* output_folder) {
+  platform::OutputFile output;  // nothing there, as a name the listing rules out
+  output.final_path = target;
+  if (output_folder == nullptr || may_exist(*output_folder, target))
+    output = platform::look_up_output(target);
   if (shader && output.identity == shader) return messages::output_is_input;
   if (is_isf_shader(output)) return messages::output_is_shader;
   if (!platform::write_file(output, text)) return messages::could_not_write;
@@ -140,14 +144,14 @@ bool name_output(Conversion& conversion, const std::string& shader_path, std::st
 
 // From the conversion done to the written file.
 void write_converted(Conversion& conversion, const std::string& shader_path,
-                     const std::optional<platform::FileId>& shader) {
+                     const std::optional<platform::FileId>& shader, const BatchKnowledge& known) {
   ShaderConversion& result = conversion.result;
   const convert::HeaderOutcome header = result.conversion.header;
   if (convert::gives_no_text(header)) return end_without_text(conversion, header, shader_path);
   if (header == convert::HeaderOutcome::unreadable)
     conversion.tell(Message::Stream::err, messages::header_unreadable, shader_path);
   console::PathMessage failure =
-      write_output_file(shader, result.output_file, result.conversion.text);
+      write_output_file(shader, result.output_file, result.conversion.text, known.output_folder);
   if (failure != nullptr) return conversion.end(ConvertStatus::failed, failure, result.output_file);
   result.status = ConvertStatus::converted;
   conversion.tell(Message::Stream::out, messages::processed, shader_path);
@@ -156,11 +160,12 @@ void write_converted(Conversion& conversion, const std::string& shader_path,
 // The refusal probes, then the conversion of what was read, now or ahead.
 void convert_checked(Conversion& conversion, const std::string& shader_path,
                      std::string output_path, const std::string& shader_kind,
-                     bool with_details, ReadAhead* ahead) {
-  if (!vertex_companion(shader_path).empty())
+                     bool with_details, const BatchKnowledge& known) {
+  if (!vertex_companion(shader_path, known.shader_folder).empty())
     return conversion.end(ConvertStatus::refused, messages::vertex_shader_refused, shader_path,
                           Refusal::vertex_shader);
   ShaderConversion& result = conversion.result;
+  ReadAhead* ahead = known.ahead;
   if (ahead != nullptr && !with_details && still_current(*ahead, shader_path)) {
     if (ahead->several_passes)
       return conversion.end(ConvertStatus::refused, messages::multiple_passes_refused,
@@ -169,7 +174,7 @@ void convert_checked(Conversion& conversion, const std::string& shader_path,
                      platform::ReadStatus::read))
       return;
     result.conversion = std::move(ahead->conversion);
-    return write_converted(conversion, shader_path, ahead->stamp->id);
+    return write_converted(conversion, shader_path, ahead->stamp->id, known);
   }
   // The probes search what was read: nothing of a file that did not open,
   // the part before a read error. The converter reports both failures.
@@ -181,20 +186,20 @@ void convert_checked(Conversion& conversion, const std::string& shader_path,
   if (!name_output(conversion, shader_path, std::move(output_path), shader_kind, file->status))
     return;
   result.conversion = convert::convert_source(std::move(file->text), with_details);
-  write_converted(conversion, shader_path, file->identity);
+  write_converted(conversion, shader_path, file->identity, known);
 }
 
 }  // namespace
 
 ShaderConversion convert_shader_file(const std::string& shader_path, std::string output_path,
                                      const std::string& shader_kind, const MessageSink& sink,
-                                     bool with_details, ReadAhead* ahead) {
+                                     bool with_details, const BatchKnowledge& known) {
   ShaderConversion result;
   Conversion conversion{result, sink};
   try {
     result.base_name = split_shader_path(shader_path).base_name;
     convert_checked(conversion, shader_path, std::move(output_path), shader_kind, with_details,
-                    ahead);
+                    known);
   } catch (...) {
     // Nothing of this shader is kept but its name and the messages told.
     ShaderConversion failed;

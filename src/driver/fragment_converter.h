@@ -54,12 +54,22 @@ struct ShaderConversion {
 // success line and the unexpected-error line on standard output included.
 // `with_details` keeps the shader text and asks the conversion for its
 // details. Anything unexpected, running out of memory included, fails this
-// shader alone, with nothing of it written. `ahead`, when given, is this
-// shader read and converted earlier: used, without details, when the file
-// is unchanged since.
+// shader alone, with nothing of it written. `known` spares looks at the
+// files that a batch has made already.
 struct ReadAhead;
+struct ListedFolder;
+struct BatchKnowledge {
+  // This shader read and converted earlier: taken (without details) when
+  // the file is unchanged since.
+  ReadAhead* ahead = nullptr;
+  // The shader's folder and the output folder as listed at the start: a
+  // name that neither held then is not looked up.
+  const ListedFolder* shader_folder = nullptr;
+  const ListedFolder* output_folder = nullptr;
+};
 ShaderConversion convert_shader_file(const std::string& shader_path, std::string output_path,
                                      const std::string& shader_kind, const MessageSink& sink,
-                                     bool with_details = false, ReadAhead* ahead = nullptr);
+                                     bool with_details = false,
+                                     const BatchKnowledge& known = {});
 
 }  // namespace driver

@@ -21,10 +21,10 @@ ShaderInput classify_input(std::string input_path) {
   return {InputKind::invalid, std::move(input_path)};
 }
 
-std::vector<std::string> list_shaders(const ShaderInput& input) {
+std::vector<std::string> list_shaders(const ShaderInput& input, ListedFolder* listed) {
   switch (input.kind) {
     case InputKind::shader: return {input.path};
-    case InputKind::folder: return shaders_in_directory(input.path);
+    case InputKind::folder: return shaders_in_directory(input.path, listed);
     case InputKind::invalid: break;
   }
   return {};

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "driver/listed_folder.h"
+
 namespace driver {
 
 enum class InputKind {
@@ -22,7 +24,8 @@ struct ShaderInput {
 ShaderInput classify_input(std::string input_path);
 
 // The shader list of a valid input, complete before the first conversion:
-// the shader alone, or the folder's shaders in listing order.
-std::vector<std::string> list_shaders(const ShaderInput& input);
+// the shader alone, or the folder's shaders in listing order. For a folder,
+// `listed` (when given) receives its listing.
+std::vector<std::string> list_shaders(const ShaderInput& input, ListedFolder* listed = nullptr);
 
 }  // namespace driver
