@@ -107,8 +107,9 @@ void end_without_text(Conversion& conversion, convert::HeaderOutcome outcome,
 
 // From the output path to the output file path, on the shader's reading;
 // false when the conversion ends there.
-bool name_output(Conversion& conversion, const std::string& shader_path, std::string output_path,
-                 const std::string& shader_kind, platform::ReadStatus read) {
+bool name_output(Conversion& conversion, const std::string& shader_path, const ShaderName& name,
+                 std::string output_path, const std::string& shader_kind,
+                 platform::ReadStatus read) {
   ShaderConversion& result = conversion.result;
   std::string output_extension = shader_kind.empty() ? shader_kind : "." + shader_kind;
   // One look at the output path: a folder gets its separator, and that
@@ -124,7 +125,6 @@ bool name_output(Conversion& conversion, const std::string& shader_path, std::st
     conversion.end(ConvertStatus::fatal, messages::could_not_open_shader, shader_path);
     return false;
   }
-  ShaderName name = split_shader_path(shader_path);
   if (name.extension.empty()) {
     conversion.end(ConvertStatus::fatal, messages::no_extension());
     return false;
@@ -159,8 +159,9 @@ void write_converted(Conversion& conversion, const std::string& shader_path,
 
 // The refusal probes, then the conversion of what was read, now or ahead.
 void convert_checked(Conversion& conversion, const std::string& shader_path,
-                     std::string output_path, const std::string& shader_kind,
-                     bool with_details, const BatchKnowledge& known) {
+                     const ShaderName& name, std::string output_path,
+                     const std::string& shader_kind, bool with_details,
+                     const BatchKnowledge& known) {
   if (!vertex_companion(shader_path, known.shader_folder).empty())
     return conversion.end(ConvertStatus::refused, messages::vertex_shader_refused, shader_path,
                           Refusal::vertex_shader);
@@ -170,7 +171,7 @@ void convert_checked(Conversion& conversion, const std::string& shader_path,
     if (ahead->several_passes)
       return conversion.end(ConvertStatus::refused, messages::multiple_passes_refused,
                             shader_path, Refusal::several_passes);
-    if (!name_output(conversion, shader_path, std::move(output_path), shader_kind,
+    if (!name_output(conversion, shader_path, name, std::move(output_path), shader_kind,
                      platform::ReadStatus::read))
       return;
     result.conversion = std::move(ahead->conversion);
@@ -183,7 +184,8 @@ void convert_checked(Conversion& conversion, const std::string& shader_path,
     return conversion.end(ConvertStatus::refused, messages::multiple_passes_refused, shader_path,
                           Refusal::several_passes);
   if (with_details) result.shader_text = file->text;
-  if (!name_output(conversion, shader_path, std::move(output_path), shader_kind, file->status))
+  if (!name_output(conversion, shader_path, name, std::move(output_path), shader_kind,
+                   file->status))
     return;
   result.conversion = convert::convert_source(std::move(file->text), with_details);
   write_converted(conversion, shader_path, file->identity, known);
@@ -197,9 +199,10 @@ ShaderConversion convert_shader_file(const std::string& shader_path, std::string
   ShaderConversion result;
   Conversion conversion{result, sink};
   try {
-    result.base_name = split_shader_path(shader_path).base_name;
-    convert_checked(conversion, shader_path, std::move(output_path), shader_kind, with_details,
-                    known);
+    ShaderName name = split_shader_path(shader_path);
+    result.base_name = name.base_name;
+    convert_checked(conversion, shader_path, name, std::move(output_path), shader_kind,
+                    with_details, known);
   } catch (...) {
     // Nothing of this shader is kept but its name and the messages told.
     ShaderConversion failed;

@@ -4,8 +4,9 @@
 // file system that ignores case answers as the file system would.
 #pragma once
 
+#include <cstdint>
 #include <string>
-#include <unordered_set>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -13,8 +14,10 @@
 namespace driver {
 
 struct ListedFolder {
-  std::string path;                       // ends in the separator
-  std::unordered_set<std::string> names;  // ASCII letters in lower case
+  std::string path;  // ends in the separator
+  // A 64-bit hash of each folded name, sorted. Two names that share a hash
+  // only make a lookup that was not needed; none is ever missed.
+  std::vector<std::uint64_t> names;
 };
 
 ListedFolder listed_folder(std::string path, const std::vector<platform::DirectoryEntry>& entries);
@@ -23,6 +26,6 @@ ListedFolder listed_folder(std::string path, const std::vector<platform::Directo
 // listed name matches it: then nothing of that name was there when listed.
 // A name with a byte outside ASCII may match in ways the listing cannot
 // tell (case folding beyond ASCII), so it is never ruled out.
-bool may_exist(const ListedFolder& folder, const std::string& path);
+bool may_exist(const ListedFolder& folder, std::string_view path);
 
 }  // namespace driver
