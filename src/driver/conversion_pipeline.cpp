@@ -25,7 +25,9 @@ constexpr std::size_t window_bytes = std::size_t{32} << 20;
 
 class ReadAheadThread {
  public:
-  explicit ReadAheadThread(const std::vector<std::string>& shaders) : shaders_(shaders) {
+  ReadAheadThread(const std::vector<std::string>& shaders, const std::string& shader_kind,
+                  const ListedFolder* output_folder)
+      : shaders_(shaders), shader_kind_(shader_kind), output_folder_(output_folder) {
     try {
       thread_ = std::thread([this] { work(); });
     } catch (...) {
@@ -40,6 +42,8 @@ class ReadAheadThread {
     }
     room_.notify_one();
     thread_.join();
+    // The outputs written ahead for shaders that never got their turn go
+    // with the window.
   }
   ReadAheadThread(const ReadAheadThread&) = delete;
   ReadAheadThread& operator=(const ReadAheadThread&) = delete;
@@ -49,7 +53,9 @@ class ReadAheadThread {
   ReadAhead take() {
     if (!thread_.joinable()) return {};
     std::unique_lock<std::mutex> lock(mutex_);
-    ready_.wait(lock, [this] { return !waiting_.empty() || gave_up_; });
+    ready_.wait(lock, [this] {
+      return (!waiting_.empty() && !waiting_.front().staging) || gave_up_;
+    });
     if (waiting_.empty()) return {};
     ReadAhead ahead = std::move(waiting_.front().ahead);
     waiting_bytes_ -= waiting_.front().bytes;
@@ -61,6 +67,14 @@ class ReadAheadThread {
   }
 
  private:
+  struct Waiting {
+    ReadAhead ahead;
+    const std::string* shader;
+    std::size_t bytes;
+    bool stage_tried = false;
+    bool staging = false;  // its output is being written ahead
+  };
+
   bool has_room() const {
     return waiting_.empty() || (waiting_.size() < window_shaders && waiting_bytes_ < window_bytes);
   }
@@ -69,29 +83,59 @@ class ReadAheadThread {
            (waiting_.size() <= window_shaders / 2 && waiting_bytes_ < window_bytes / 2);
   }
 
-  struct Waiting {
-    ReadAhead ahead;
-    std::size_t bytes;
-  };
+  // The oldest shader but the next one to be taken whose output may be
+  // written ahead; null when there is none.
+  Waiting* to_stage() {
+    if (output_folder_ == nullptr) return nullptr;
+    for (std::size_t i = 1; i < waiting_.size(); ++i) {
+      Waiting& item = waiting_[i];
+      const ReadAhead& ahead = item.ahead;
+      if (!item.stage_tried && ahead.stamp && !ahead.several_passes &&
+          !convert::gives_no_text(ahead.conversion.header))
+        return &item;
+    }
+    return nullptr;
+  }
 
+  void stage(Waiting& item) {
+    std::string target = new_output_file(*item.shader, shader_kind_, *output_folder_);
+    if (target.empty()) return;
+    item.ahead.staged = platform::stage_output(target, item.ahead.conversion.text);
+    if (item.ahead.staged.staged()) item.ahead.staged_for = std::move(target);
+  }
+
+  // Reads ahead while the window has room; while it is full, writes the
+  // outputs of the shaders waiting in it, so that their turn only puts
+  // them in place. Once the whole list is read and nothing is left to
+  // write ahead, the thread ends.
   void work() {
     try {
-      for (const std::string& shader : shaders_) {
-        {
-          std::unique_lock<std::mutex> lock(mutex_);
-          // Once the window is full, it waits until half of it is free, so
-          // that the two threads do not wake each other for every shader.
-          if (!has_room()) room_.wait(lock, [this] { return stopping_ || half_empty(); });
-          if (stopping_) return;
-        }
-        ReadAhead ahead = read_ahead(shader);
-        std::size_t bytes = ahead.conversion.text.size();
-        {
-          std::lock_guard<std::mutex> lock(mutex_);
-          waiting_.push_back(Waiting{std::move(ahead), bytes});
+      std::unique_lock<std::mutex> lock(mutex_);
+      std::size_t next = 0;
+      while (!stopping_) {
+        if (next < shaders_.size() && has_room()) {
+          const std::string& shader = shaders_[next++];
+          lock.unlock();
+          ReadAhead ahead = read_ahead(shader);
+          std::size_t bytes = ahead.conversion.text.size();
+          lock.lock();
+          waiting_.push_back(Waiting{std::move(ahead), &shader, bytes});
           waiting_bytes_ += bytes;
+          ready_.notify_one();
+        } else if (Waiting* item = to_stage()) {
+          item->stage_tried = item->staging = true;
+          lock.unlock();
+          stage(*item);
+          lock.lock();
+          item->staging = false;
+          ready_.notify_one();
+        } else if (next < shaders_.size()) {
+          // Waits until half the window is free, so that the two threads
+          // do not wake each other for every shader.
+          room_.wait(lock, [this] { return stopping_ || half_empty(); });
+        } else {
+          return;
         }
-        ready_.notify_one();
       }
     } catch (...) {
       std::lock_guard<std::mutex> lock(mutex_);
@@ -101,6 +145,8 @@ class ReadAheadThread {
   }
 
   const std::vector<std::string>& shaders_;
+  const std::string& shader_kind_;
+  const ListedFolder* output_folder_;
   std::mutex mutex_;
   std::condition_variable ready_;  // a shader is waiting, or the thread gave up
   std::condition_variable room_;   // the window has room, or the batch ended
@@ -131,7 +177,7 @@ ConvertStatus convert_in_order(const std::vector<std::string>& shaders,
       if (!take_one(shader, nullptr)) break;
     return worst;
   }
-  ReadAheadThread thread(shaders);
+  ReadAheadThread thread(shaders, shader_kind, folders.output_folder);
   for (const std::string& shader : shaders) {
     ReadAhead ahead = thread.take();
     if (!take_one(shader, &ahead)) break;

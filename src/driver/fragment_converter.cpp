@@ -65,7 +65,14 @@ std::optional<ShaderFile> read_or_refuse(const std::string& shader) {
 // or null when written.
 console::PathMessage write_output_file(const std::optional<platform::FileId>& shader,
                                        const std::string& target, const std::string& text,
-                                       const ListedFolder* output_folder) {
+                                       const BatchKnowledge& known) {
+  const ListedFolder* output_folder = known.output_folder;
+  // Written ahead to a new file: put in place. Should that fail, the
+  // output is written as any other, and fails or not as that says.
+  ReadAhead* ahead = known.ahead;
+  if (ahead != nullptr && ahead->staged.staged() && ahead->staged_for == target &&
+      ahead->staged.commit(target))
+    return nullptr;
   platform::OutputFile output;  // nothing there, as a name the listing rules out
   output.final_path = target;
   if (output_folder == nullptr || may_exist(*output_folder, target))
@@ -151,7 +158,7 @@ void write_converted(Conversion& conversion, const std::string& shader_path,
   if (header == convert::HeaderOutcome::unreadable)
     conversion.tell(Message::Stream::err, messages::header_unreadable, shader_path);
   console::PathMessage failure =
-      write_output_file(shader, result.output_file, result.conversion.text, known.output_folder);
+      write_output_file(shader, result.output_file, result.conversion.text, known);
   if (failure != nullptr) return conversion.end(ConvertStatus::failed, failure, result.output_file);
   result.status = ConvertStatus::converted;
   conversion.tell(Message::Stream::out, messages::processed, shader_path);
@@ -177,6 +184,9 @@ void convert_checked(Conversion& conversion, const std::string& shader_path,
     result.conversion = std::move(ahead->conversion);
     return write_converted(conversion, shader_path, ahead->stamp->id, known);
   }
+  // Read now: nothing done ahead (the text written ahead included) stands.
+  BatchKnowledge now = known;
+  now.ahead = nullptr;
   // The probes search what was read: nothing of a file that did not open,
   // the part before a read error. The converter reports both failures.
   std::optional<ShaderFile> file = read_or_refuse(shader_path);
@@ -188,10 +198,20 @@ void convert_checked(Conversion& conversion, const std::string& shader_path,
                    file->status))
     return;
   result.conversion = convert::convert_source(std::move(file->text), with_details);
-  write_converted(conversion, shader_path, file->identity, known);
+  write_converted(conversion, shader_path, file->identity, now);
 }
 
 }  // namespace
+
+std::string new_output_file(const std::string& shader_path, const std::string& shader_kind,
+                            const ListedFolder& output_folder) {
+  ShaderName name = split_shader_path(shader_path);
+  if (name.extension.empty() || name.base_name.empty()) return {};
+  std::string output_extension = shader_kind.empty() ? shader_kind : "." + shader_kind;
+  std::string target = output_file_path(name, output_folder.path, FileKind::status_failed,
+                                        output_extension);
+  return may_exist(output_folder, target) ? std::string() : target;
+}
 
 ShaderConversion convert_shader_file(const std::string& shader_path, std::string output_path,
                                      const std::string& shader_kind, const MessageSink& sink,

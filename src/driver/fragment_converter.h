@@ -72,4 +72,10 @@ ShaderConversion convert_shader_file(const std::string& shader_path, std::string
                                      bool with_details = false,
                                      const BatchKnowledge& known = {});
 
+// The output file path of a batch's shader (`output_folder` is the output
+// path, listed) when the listing rules out anything at that name, so that
+// the output would be a new file there; empty otherwise.
+std::string new_output_file(const std::string& shader_path, const std::string& shader_kind,
+                            const ListedFolder& output_folder);
+
 }  // namespace driver

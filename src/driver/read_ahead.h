@@ -18,6 +18,11 @@ struct ReadAhead {
   std::optional<platform::FileStamp> stamp;
   bool several_passes = false;
   convert::SourceConversion conversion;  // when not several_passes
+  // The text already written beside its output file, when the thread had
+  // time for it: taken at the shader's turn if it writes there, else
+  // removed.
+  platform::StagedOutput staged;
+  std::string staged_for;  // the output file path
 };
 
 // Reads and converts the shader as its turn would; touches no other file.

@@ -124,6 +124,37 @@ bool write_file(const std::string& path, const std::string& text);
 // The same, for an output path already looked up.
 bool write_file(const OutputFile& output, const std::string& text);
 
+// An output written ahead of its turn: the text waits in a new temporary
+// file in the output's folder until commit() renames it to the output name.
+// Only for a name where nothing stood at the caller's last look (no link to
+// follow, no mode to keep). Until then the temporary file is removed on the
+// signals that write_file handles, and when the staged output is discarded
+// or dropped.
+class StagedOutput {
+ public:
+  StagedOutput() = default;
+  StagedOutput(StagedOutput&& other) noexcept;
+  StagedOutput& operator=(StagedOutput&& other) noexcept;
+  StagedOutput(const StagedOutput&) = delete;
+  StagedOutput& operator=(const StagedOutput&) = delete;
+  ~StagedOutput();
+
+  bool staged() const { return slot_ >= 0; }
+  // Puts the text at `path` in one step; false (the temporary file removed,
+  // `path` as it was) when that fails or nothing is staged.
+  bool commit(const std::string& path);
+  void discard();
+
+ private:
+  friend StagedOutput stage_output(const std::string& path, const std::string& text);
+  std::string temp_;
+  int slot_ = -1;  // in the register of temporary files; -1: nothing staged
+};
+
+// Writes `text` to a temporary file beside `path`; nothing staged when that
+// fails (nothing is left behind) or when too many are staged already.
+StagedOutput stage_output(const std::string& path, const std::string& text);
+
 // True when both paths name the same existing file (links followed).
 inline bool same_file(const std::string& a, const std::string& b) {
   std::optional<FileId> id_a = file_identity(a);

@@ -9,9 +9,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -19,13 +21,25 @@ namespace {
 // As many links as the system itself follows in one path.
 constexpr int max_link_hops = 40;
 
-// The temporary file that exists while an output is written, for the signal
-// handler; set only while no handler can be reading it.
-char pending_temp[8192];
-volatile std::sig_atomic_t temp_pending = 0;
+// The temporary files that exist while outputs are written or staged, for
+// the signal handler. A slot is taken by one thread, gets its path, and only
+// then is marked live; the handler removes every live one. Slot 0 belongs to
+// write_file (one output at a time), the others to staged outputs.
+struct TempSlot {
+  char path[8192];
+  std::atomic<bool> taken{false};
+  std::atomic<bool> live{false};
+};
+constexpr int temp_slots = 40;
+TempSlot temp_registry[temp_slots];
+static_assert(std::atomic<bool>::is_always_lock_free, "read in a signal handler");
+
+// The numbers that make temporary names unique within the process.
+std::atomic<unsigned long> next_temp_number{0};
 
 extern "C" void remove_temp_and_end(int signal_number) {
-  if (temp_pending) ::unlink(pending_temp);
+  for (TempSlot& slot : temp_registry)
+    if (slot.live.load()) ::unlink(slot.path);
   // Ends the process by the same signal, as if it had not been caught.
   ::signal(signal_number, SIG_DFL);
   ::raise(signal_number);
@@ -34,19 +48,20 @@ extern "C" void remove_temp_and_end(int signal_number) {
 // A signal that the caller told the process to ignore stays ignored. With
 // SIGXFSZ ignored, a write over the file-size limit fails with EFBIG.
 void handle_signals_once() {
-  static bool handled = false;
-  if (handled) return;
-  handled = true;
-  ::signal(SIGXFSZ, SIG_IGN);
-  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
-    struct sigaction current {};
-    if (::sigaction(signal_number, nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
-      continue;
-    struct sigaction action {};
-    action.sa_handler = remove_temp_and_end;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(signal_number, &action, nullptr);
-  }
+  static const bool handled = [] {
+    ::signal(SIGXFSZ, SIG_IGN);
+    for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+      struct sigaction current {};
+      if (::sigaction(signal_number, nullptr, &current) != 0 || current.sa_handler == SIG_IGN)
+        continue;
+      struct sigaction action {};
+      action.sa_handler = remove_temp_and_end;
+      sigemptyset(&action.sa_mask);
+      ::sigaction(signal_number, &action, nullptr);
+    }
+    return true;
+  }();
+  (void)handled;
 }
 
 FileId identity_of(const struct stat& st) {
@@ -159,37 +174,62 @@ bool write_in_place(const std::string& path, const std::string& text) {
   return ::close(fd) == 0 && ok;
 }
 
+// A slot for a staged output; -1 when all are taken.
+int take_staging_slot() {
+  for (int slot = 1; slot < temp_slots; ++slot)
+    if (!temp_registry[slot].taken.exchange(true)) return slot;
+  return -1;
+}
+
+void release_slot(int slot) {
+  temp_registry[slot].live.store(false);
+  temp_registry[slot].taken.store(false);
+}
+
 // Creates a temporary file in the folder of `target`, named so that no
-// listing of shaders or outputs picks it up, and registers it for removal.
-int create_temp(const std::string& target, std::string& temp) {
+// listing of shaders or outputs picks it up, and registers it in `slot` for
+// removal.
+int create_temp(const std::string& target, std::string& temp, int slot) {
   std::size_t slash = target.rfind('/');
   std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   static const std::string process_id = std::to_string(::getpid());
+  TempSlot& registered = temp_registry[slot];
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temp = folder + ".isf2orvy-" + process_id + "-" + std::to_string(attempt) + ".tmp";
-    if (temp.size() >= sizeof pending_temp) return -1;
-    std::memcpy(pending_temp, temp.c_str(), temp.size() + 1);
-    temp_pending = 1;
+    temp = folder + ".isf2orvy-" + process_id + "-" + std::to_string(next_temp_number++) + ".tmp";
+    if (temp.size() >= sizeof registered.path) return -1;
+    std::memcpy(registered.path, temp.c_str(), temp.size() + 1);
+    registered.live.store(true);
     // Mode 0666 less the umask, as a file that fopen creates.
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
-    temp_pending = 0;
+    registered.live.store(false);
     if (errno != EEXIST) return -1;
   }
   return -1;
 }
 
-bool replace_file(const std::string& target, const std::string& text,
-                  std::optional<mode_t> keep_mode) {
-  std::string temp;
-  int fd = create_temp(target, temp);
+// The text in a new temporary file beside `target`; false (and no file left)
+// on any failure.
+bool write_temp(const std::string& target, const std::string& text, std::string& temp, int slot,
+                std::optional<mode_t> keep_mode) {
+  int fd = create_temp(target, temp, slot);
   if (fd < 0) return false;
   if (keep_mode) ::fchmod(fd, *keep_mode);  // best effort: some file systems have no modes
   bool ok = write_all(fd, text);
   ok = ::close(fd) == 0 && ok;
-  ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
-  temp_pending = 0;
+  return ok;
+}
+
+bool replace_file(const std::string& target, const std::string& text,
+                  std::optional<mode_t> keep_mode) {
+  std::string temp;
+  bool ok = write_temp(target, text, temp, 0, keep_mode);
+  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    ok = false;
+  }
+  temp_registry[0].live.store(false);
   return ok;
 }
 
@@ -293,6 +333,49 @@ bool write_file(const OutputFile& output, const std::string& text) {
 
 bool write_file(const std::string& path, const std::string& text) {
   return write_file(look_up_output(path), text);
+}
+
+StagedOutput::StagedOutput(StagedOutput&& other) noexcept
+    : temp_(std::move(other.temp_)), slot_(std::exchange(other.slot_, -1)) {}
+
+StagedOutput& StagedOutput::operator=(StagedOutput&& other) noexcept {
+  if (this != &other) {
+    discard();
+    temp_ = std::move(other.temp_);
+    slot_ = std::exchange(other.slot_, -1);
+  }
+  return *this;
+}
+
+StagedOutput::~StagedOutput() { discard(); }
+
+void StagedOutput::discard() {
+  if (slot_ < 0) return;
+  ::unlink(temp_.c_str());
+  release_slot(slot_);
+  slot_ = -1;
+}
+
+StagedOutput stage_output(const std::string& path, const std::string& text) {
+  handle_signals_once();
+  StagedOutput staged;
+  int slot = take_staging_slot();
+  if (slot < 0) return staged;
+  if (!write_temp(path, text, staged.temp_, slot, std::nullopt)) {
+    release_slot(slot);
+    return staged;
+  }
+  staged.slot_ = slot;
+  return staged;
+}
+
+bool StagedOutput::commit(const std::string& path) {
+  if (slot_ < 0) return false;
+  bool ok = ::rename(temp_.c_str(), path.c_str()) == 0;
+  if (!ok) ::unlink(temp_.c_str());
+  release_slot(slot_);
+  slot_ = -1;
+  return ok;
 }
 
 bool stdout_is_terminal() { return ::isatty(STDOUT_FILENO) == 1; }

@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -315,5 +316,23 @@ bool stderr_is_terminal() { return is_console(STD_ERROR_HANDLE); }
 
 // A write to a closed pipe fails on Windows without ending the process.
 void keep_running_on_closed_pipes() {}
+
+// Outputs are not staged on Windows: every output is written at its turn.
+StagedOutput::StagedOutput(StagedOutput&& other) noexcept
+    : temp_(std::move(other.temp_)), slot_(std::exchange(other.slot_, -1)) {}
+
+StagedOutput& StagedOutput::operator=(StagedOutput&& other) noexcept {
+  temp_ = std::move(other.temp_);
+  slot_ = std::exchange(other.slot_, -1);
+  return *this;
+}
+
+StagedOutput::~StagedOutput() = default;
+
+void StagedOutput::discard() { slot_ = -1; }
+
+bool StagedOutput::commit(const std::string&) { return false; }
+
+StagedOutput stage_output(const std::string&, const std::string&) { return StagedOutput(); }
 
 }  // namespace platform
