@@ -140,6 +140,8 @@ class HeldRun {
     return false;
   }
 
+  pid_t pid() const { return pid_; }
+
   // Lets the tool go on, and gives what it did once it has ended.
   ToolRun finish() {
     std::string out;
@@ -539,6 +541,32 @@ TEST(Interrupted, TheOutputIsNeverLeftHalfWritten) {
       EXPECT_EQ(names, std::vector<std::string>{"wave.frag"}) << signal_number;
     }
   }
+}
+
+// A batch interrupted while the outputs of shaders still to come wait under
+// temporary names (written ahead on the second thread): none is left.
+TEST(Interrupted, NoTemporaryFileOfABatchIsLeft) {
+  if (under_a_memory_checker() || std::thread::hardware_concurrency() < 2)
+    GTEST_SKIP() << "needs the second thread and depends on timing";
+  TempDir dir;
+  fs::create_directory(dir.at("in"));
+  fs::create_directory(dir.at("out"));
+  for (const char* name : {"a.fs", "b.fs", "c.fs"}) write_bytes(dir.at("in/") + name, flat_shader);
+
+  HeldRun held({dir.at("in"), dir.at("out")});
+  ASSERT_TRUE(held.wait_until_held());
+  auto temporary_file_waits = [&] {
+    for (const std::string& name : names_in(dir.at("out")))
+      if (name.rfind(".isf2orvy-", 0) == 0) return true;
+    return false;
+  };
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!temporary_file_waits() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  ASSERT_TRUE(temporary_file_waits());
+  ::kill(held.pid(), SIGINT);
+  held.finish();
+  EXPECT_EQ(names_in(dir.at("out")), std::vector<std::string>{"a.frag"});
 }
 
 // Two runs write the same output name at once: it ends up as one of the two
