@@ -432,6 +432,8 @@ TEST(ChangesDuringABatch, ShaderChangedBeforeItsTurnIsReadAgain) {
   EXPECT_EQ(run.err,
             "*ERROR* Cannot Process ISF Shaders With Multiple Passes (" + dir.at("in/c.fs") + ")\n");
   EXPECT_NE(read_bytes(dir.at("out/b.frag")).find("FLAT"), std::string::npos);
+  // Nothing written ahead for the old texts is left.
+  EXPECT_EQ(names_in(dir.at("out")), (std::vector<std::string>{"a.frag", "b.frag"}));
 }
 
 TEST(SymbolicLinks, ALinkedShaderConvertsLikeItsTargetAndTheTargetStaysAlone) {
