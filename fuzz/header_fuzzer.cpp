@@ -4,7 +4,9 @@
 // the translation; anything else is a fault.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "isf/description.h"
 #include "isf/header.h"
@@ -18,8 +20,9 @@ constexpr std::size_t max_input = 64 * 1024;
 void translate_header(const std::string& header_text, const std::string& body) {
   params::ShaderBlocks blocks;
   try {
-    nlohmann::json header = isf::parse_header(header_text);
-    isf::HeaderMembers members = isf::lookup_header_members(header);
+    std::optional<nlohmann::json> header = isf::parse_header(header_text);
+    if (!header) return;
+    isf::HeaderMembers members = isf::lookup_header_members(std::move(*header));
     if (isf::is_multi_pass(body, members.passes)) return;
     blocks.comment += isf::description_lines(members.credit, members.description);
     params::translate_inputs(members.inputs, blocks);

@@ -4,6 +4,7 @@
 #include "convert/convert_source.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <utility>
@@ -61,12 +62,13 @@ bool is_blank(std::string_view text) {
 // shader has them too.
 HeaderOutcome read_header(std::string header_text, const std::string& body,
                           params::ShaderBlocks& blocks, HeaderFacts* facts) {
-  nlohmann::json header;
+  std::optional<nlohmann::json> header;
   isf::HeaderMembers members;
   try {
     header = isf::parse_header(header_text);
     std::string().swap(header_text);
-    members = isf::lookup_header_members(std::move(header));
+    if (!header) return HeaderOutcome::unreadable;
+    members = isf::lookup_header_members(std::move(*header));
     if (facts) *facts = header_facts(members);
     if (isf::is_multi_pass(body, members.passes)) return HeaderOutcome::multi_pass;
     // The host has no sound and no images from files.
@@ -81,7 +83,7 @@ HeaderOutcome read_header(std::string header_text, const std::string& body,
   } catch (const nlohmann::json::exception&) {
     return HeaderOutcome::unreadable;
   } catch (...) {
-    isf::release(header);
+    if (header) isf::release(*header);
     isf::release(members);
     throw;
   }

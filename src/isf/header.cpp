@@ -5,7 +5,6 @@
 
 #include <iterator>
 
-#include "isf/json_nesting.h"
 #include "isf/json_object.h"
 
 namespace isf {
@@ -24,20 +23,64 @@ nlohmann::json take_member(nlohmann::json& header, const char* key) {
 
 }  // namespace
 
-nlohmann::json parse_header(const std::string& header_text) {
-  check_header_nesting(header_text);
-  // The library's own parse (the same builder that json::parse uses), with
-  // the value kept here: when the parse fails, what it built so far is freed
-  // by release(), which needs no memory.
+namespace {
+
+// The library's own value builder (the one json::parse uses), told not to
+// throw, with a bound on the nesting: the parse stops, and fails, at the first
+// array or object that would go deeper than max_header_nesting.
+class BoundedBuilder {
+ public:
+  using json = nlohmann::json;
+  explicit BoundedBuilder(json& value) : builder_(value, false) {}
+
+  bool null() { return builder_.null(); }
+  bool boolean(bool value) { return builder_.boolean(value); }
+  bool number_integer(json::number_integer_t value) { return builder_.number_integer(value); }
+  bool number_unsigned(json::number_unsigned_t value) { return builder_.number_unsigned(value); }
+  bool number_float(json::number_float_t value, const json::string_t& text) {
+    return builder_.number_float(value, text);
+  }
+  bool string(json::string_t& value) { return builder_.string(value); }
+  bool binary(json::binary_t& value) { return builder_.binary(value); }
+  bool start_object(std::size_t size) { return deeper() && builder_.start_object(size); }
+  bool key(json::string_t& name) { return builder_.key(name); }
+  bool end_object() { return shallower() && builder_.end_object(); }
+  bool start_array(std::size_t size) { return deeper() && builder_.start_array(size); }
+  bool end_array() { return shallower() && builder_.end_array(); }
+  template <class Exception>
+  bool parse_error(std::size_t position, const std::string& token, const Exception& error) {
+    return builder_.parse_error(position, token, error);
+  }
+
+ private:
+  bool deeper() { return ++depth_ <= max_header_nesting; }
+  bool shallower() {
+    --depth_;
+    return true;
+  }
+
+  nlohmann::detail::json_sax_dom_parser<json> builder_;
+  std::size_t depth_ = 0;
+};
+
+}  // namespace
+
+std::optional<nlohmann::json> parse_header(std::string_view header_text) {
+  // What the builder made before a failure, or before memory ran out, is
+  // freed by release(), which needs no memory.
   nlohmann::json header;
-  nlohmann::detail::json_sax_dom_parser<nlohmann::json> builder(header);
+  BoundedBuilder builder(header);
+  bool parsed = false;
   try {
-    nlohmann::json::sax_parse(header_text, &builder);
+    parsed = nlohmann::json::sax_parse(header_text.data(), header_text.data() + header_text.size(),
+                                       &builder);
   } catch (...) {
     release(header);
     throw;
   }
-  return header;
+  if (parsed) return header;
+  release(header);
+  return std::nullopt;
 }
 
 HeaderMembers lookup_header_members(nlohmann::json header) {
