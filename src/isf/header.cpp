@@ -14,7 +14,7 @@ namespace {
 // null fails with the library's type error, as member access by key does.
 // The member is moved out of the header, so that a header with a hundred
 // thousand inputs exists once in memory, not twice.
-nlohmann::json take_member(nlohmann::json& header, const char* key) {
+nlohmann::json take_member(nlohmann::json& header, std::string_view key) {
   if (header.is_null()) return nlohmann::json();
   require_object(header);
   auto found = header.find(key);

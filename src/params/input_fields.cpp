@@ -9,14 +9,14 @@
 
 namespace params {
 
-const nlohmann::json& member_or_null(const nlohmann::json& input, const char* key) {
+const nlohmann::json& member_or_null(const nlohmann::json& input, std::string_view key) {
   static const nlohmann::json null_value;
   if (!input.is_object()) return null_value;
   auto found = input.find(key);
   return found == input.end() ? null_value : *found;
 }
 
-std::string text_member(const nlohmann::json& input, const char* key) {
+std::string text_member(const nlohmann::json& input, std::string_view key) {
   isf::require_object(input);
   // A missing member reads as null, which the library refuses as text.
   return member_or_null(input, key).get<std::string>();

@@ -7,7 +7,7 @@
 namespace params {
 namespace {
 
-const std::string* string_member(const nlohmann::json& input, const char* key) {
+const std::string* string_member(const nlohmann::json& input, std::string_view key) {
   auto found = input.find(key);
   if (found == input.end() || !found->is_string()) return nullptr;
   return &found->get_ref<const std::string&>();
