@@ -26,6 +26,24 @@ void append_piece(std::string& header_text, const std::string& piece) {
   header_text += '\n';
 }
 
+// The body as its lines read one by one would give it: each CR LF pair
+// becomes a line feed, and a last line without one gains one. Copied in
+// stretches between the pairs rather than line by line.
+std::string body_lines(std::string_view rest) {
+  std::string body;
+  body.reserve(rest.size() + 1);
+  std::size_t at = 0;
+  for (std::size_t pair = rest.find("\r\n"); pair != std::string_view::npos;
+       pair = rest.find("\r\n", at)) {
+    body.append(rest, at, pair - at);
+    body += '\n';
+    at = pair + 2;
+  }
+  body.append(rest, at);
+  if (!rest.empty() && rest.back() != '\n') body += '\n';
+  return body;
+}
+
 }  // namespace
 
 bool match_header_start(std::string_view line, std::string& rest) {
@@ -59,7 +77,7 @@ ShaderSource read_shader_source(std::string_view file_text) {
   std::string piece;
   std::size_t start = 0;
   std::size_t line_number = 0;
-  while (start < file_text.size()) {
+  while (start < file_text.size() && state != ReaderState::in_body) {
     ++line_number;
     std::size_t line_feed = file_text.find('\n', start);
     std::size_t next = line_feed == std::string_view::npos ? file_text.size() : line_feed + 1;
@@ -92,12 +110,11 @@ ShaderSource read_shader_source(std::string_view file_text) {
           source.header_text += '\n';
         }
         break;
-      case ReaderState::in_body:
-        source.body += line;
-        source.body += '\n';
+      case ReaderState::in_body:  // the loop has ended; the body is read below
         break;
     }
   }
+  if (state == ReaderState::in_body) source.body = body_lines(file_text.substr(start));
   source.ended = state == ReaderState::before_header ? ReadEnd::no_header
                  : state == ReaderState::in_header   ? ReadEnd::header_open
                                                      : ReadEnd::body;
