@@ -27,14 +27,25 @@ int commonness(char c) {
 }  // namespace
 
 WordSearch::WordSearch(std::string_view text, std::string_view word)
-    : text_(text), word_(word), failure_(word.size(), 0), found_(std::string_view::npos) {
+    : text_(text), word_(word), found_(std::string_view::npos) {
+  int rarest = word_.empty() ? 0 : commonness(word_[0]);
+  for (std::size_t i = 1; i < word_.size(); ++i) {
+    const int here = commonness(word_[i]);
+    if (here < rarest) {
+      anchor_ = i;
+      rarest = here;
+    }
+  }
+}
+
+// The automaton's table, made only when the anchor search gives up: most
+// searches never need it.
+void WordSearch::build_failure() {
+  failure_.assign(word_.size(), 0);
   for (std::size_t i = 1, k = 0; i < word_.size(); ++i) {
     while (k > 0 && word_[i] != word_[k]) k = failure_[k - 1];
     if (word_[i] == word_[k]) ++k;
     failure_[i] = k;
-  }
-  for (std::size_t i = 1; i < word_.size(); ++i) {
-    if (commonness(word_[i]) < commonness(word_[anchor_])) anchor_ = i;
   }
 }
 
@@ -61,6 +72,7 @@ std::size_t WordSearch::next_by_anchor(std::size_t from) {
     if (std::memcmp(text_.data() + start, word_.data(), m) == 0) return start;
     if (compared_ > budget) {
       by_anchor_ = false;
+      build_failure();
       return next_by_automaton(candidate_);
     }
   }
