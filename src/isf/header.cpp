@@ -5,7 +5,9 @@
 
 #include <iterator>
 
+#include "isf/bounded_builder.h"
 #include "isf/json_object.h"
+#include "isf/plain_json.h"
 
 namespace isf {
 namespace {
@@ -21,47 +23,19 @@ nlohmann::json take_member(nlohmann::json& header, std::string_view key) {
   return found == header.end() ? nlohmann::json() : std::move(*found);
 }
 
-}  // namespace
-
-namespace {
-
-// The library's own value builder (the one json::parse uses), told not to
-// throw, with a bound on the nesting: the parse stops, and fails, at the first
-// array or object that would go deeper than max_header_nesting.
-class BoundedBuilder {
- public:
-  using json = nlohmann::json;
-  explicit BoundedBuilder(json& value) : builder_(value, false) {}
-
-  bool null() { return builder_.null(); }
-  bool boolean(bool value) { return builder_.boolean(value); }
-  bool number_integer(json::number_integer_t value) { return builder_.number_integer(value); }
-  bool number_unsigned(json::number_unsigned_t value) { return builder_.number_unsigned(value); }
-  bool number_float(json::number_float_t value, const json::string_t& text) {
-    return builder_.number_float(value, text);
+// The quick reader for plain headers, then the library's parser when the
+// quick one gives up; both hand their values to the same builder.
+bool parse_into(std::string_view header_text, nlohmann::json& header) {
+  {
+    BoundedBuilder builder(header);
+    if (read_plain_json(header_text, builder)) return true;
   }
-  bool string(json::string_t& value) { return builder_.string(value); }
-  bool binary(json::binary_t& value) { return builder_.binary(value); }
-  bool start_object(std::size_t size) { return deeper() && builder_.start_object(size); }
-  bool key(json::string_t& name) { return builder_.key(name); }
-  bool end_object() { return shallower() && builder_.end_object(); }
-  bool start_array(std::size_t size) { return deeper() && builder_.start_array(size); }
-  bool end_array() { return shallower() && builder_.end_array(); }
-  template <class Exception>
-  bool parse_error(std::size_t position, const std::string& token, const Exception& error) {
-    return builder_.parse_error(position, token, error);
-  }
-
- private:
-  bool deeper() { return ++depth_ <= max_header_nesting; }
-  bool shallower() {
-    --depth_;
-    return true;
-  }
-
-  nlohmann::detail::json_sax_dom_parser<json> builder_;
-  std::size_t depth_ = 0;
-};
+  release(header);
+  header = nlohmann::json();
+  BoundedBuilder builder(header);
+  return nlohmann::json::sax_parse(header_text.data(), header_text.data() + header_text.size(),
+                                   &builder);
+}
 
 }  // namespace
 
@@ -69,11 +43,9 @@ std::optional<nlohmann::json> parse_header(std::string_view header_text) {
   // What the builder made before a failure, or before memory ran out, is
   // freed by release(), which needs no memory.
   nlohmann::json header;
-  BoundedBuilder builder(header);
   bool parsed = false;
   try {
-    parsed = nlohmann::json::sax_parse(header_text.data(), header_text.data() + header_text.size(),
-                                       &builder);
+    parsed = parse_into(header_text, header);
   } catch (...) {
     release(header);
     throw;
