@@ -26,22 +26,20 @@ void append_piece(std::string& header_text, const std::string& piece) {
   header_text += '\n';
 }
 
-// The body as its lines read one by one would give it: each CR LF pair
-// becomes a line feed, and a last line without one gains one. Copied in
-// stretches between the pairs rather than line by line.
-std::string body_lines(std::string_view rest) {
-  std::string body;
-  body.reserve(rest.size() + 1);
+// Appends a run of whole lines as reading them one by one and adding each
+// with a line feed would: each CR LF pair becomes a line feed, and a last
+// line without one gains one. Copied in stretches between the pairs.
+void append_lines(std::string& text, std::string_view lines) {
+  text.reserve(text.size() + lines.size() + 1);
   std::size_t at = 0;
-  for (std::size_t pair = rest.find("\r\n"); pair != std::string_view::npos;
-       pair = rest.find("\r\n", at)) {
-    body.append(rest, at, pair - at);
-    body += '\n';
+  for (std::size_t pair = lines.find("\r\n"); pair != std::string_view::npos;
+       pair = lines.find("\r\n", at)) {
+    text.append(lines, at, pair - at);
+    text += '\n';
     at = pair + 2;
   }
-  body.append(rest, at);
-  if (!rest.empty() && rest.back() != '\n') body += '\n';
-  return body;
+  text.append(lines, at);
+  if (!lines.empty() && lines.back() != '\n') text += '\n';
 }
 
 }  // namespace
@@ -77,6 +75,7 @@ ShaderSource read_shader_source(std::string_view file_text) {
   std::string piece;
   std::size_t start = 0;
   std::size_t line_number = 0;
+  std::size_t header_lines = 0;  // where the header's whole lines start
   while (start < file_text.size() && state != ReaderState::in_body) {
     ++line_number;
     std::size_t line_feed = file_text.find('\n', start);
@@ -85,6 +84,7 @@ ShaderSource read_shader_source(std::string_view file_text) {
     // The CR of a CR LF pair belongs to the line end, as in a text-mode read.
     if (line_feed != std::string_view::npos && end > start && file_text[end - 1] == '\r') --end;
     std::string_view line = file_text.substr(start, end - start);
+    const std::size_t line_start = start;
     start = next;
 
     switch (state) {
@@ -98,23 +98,25 @@ ShaderSource read_shader_source(std::string_view file_text) {
         } else {
           append_piece(source.header_text, piece);
           state = ReaderState::in_header;
+          header_lines = start;
         }
         break;
       case ReaderState::in_header:
+        // The lines before the closing one are taken in one piece below.
         if (match_header_end(line, piece)) {
+          append_lines(source.header_text,
+                       file_text.substr(header_lines, line_start - header_lines));
           append_piece(source.header_text, piece);
           state = ReaderState::in_body;
           source.body_first_line = line_number + 1;
-        } else {
-          source.header_text += line;
-          source.header_text += '\n';
         }
         break;
       case ReaderState::in_body:  // the loop has ended; the body is read below
         break;
     }
   }
-  if (state == ReaderState::in_body) source.body = body_lines(file_text.substr(start));
+  if (state == ReaderState::in_header) append_lines(source.header_text, file_text.substr(header_lines));
+  if (state == ReaderState::in_body) append_lines(source.body, file_text.substr(start));
   source.ended = state == ReaderState::before_header ? ReadEnd::no_header
                  : state == ReaderState::in_header   ? ReadEnd::header_open
                                                      : ReadEnd::body;
