@@ -37,15 +37,19 @@ const std::string* non_empty_text(const nlohmann::json& member) {
 }  // namespace
 
 std::string description_lines(const nlohmann::json& credit, const nlohmann::json& description) {
+  const std::string* credit_text = non_empty_text(credit);
+  const std::string* description_text = non_empty_text(description);
   std::string lines;
-  if (const std::string* text = non_empty_text(credit)) {
+  lines.reserve((credit_text ? credit_text->size() : 0) +
+                (description_text ? description_text->size() : 0) + 64);
+  if (credit_text) {
     lines += "// CREDIT: ";
-    lines += on_one_line(*text);
+    lines += on_one_line(*credit_text);
     lines += '\n';
   }
-  if (const std::string* text = non_empty_text(description)) {
+  if (description_text) {
     lines += "// ORVANE_PLUGIN_DESC(\"";
-    lines += on_one_line(*text);
+    lines += on_one_line(*description_text);
     lines += "\")\n";
   }
   return lines;

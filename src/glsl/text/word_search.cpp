@@ -17,12 +17,23 @@ namespace {
 
 // Lower is rarer in shader code: capitals and digits stand out among the
 // lower-case letters, blanks and operators.
-int commonness(char c) {
+constexpr int commonness_of(char c) {
   if (c >= 'A' && c <= 'Z') return c == 'I' || c == 'E' ? 1 : 0;
   if (c >= '0' && c <= '9') return 2;
   if (c >= 'a' && c <= 'z') return 4;
   return c == ' ' || c == '_' || c == '(' || c == ')' || c == '.' || c == ',' ? 5 : 3;
 }
+
+// The same, looked up by byte.
+struct Commonness {
+  int of[256] = {};
+  constexpr Commonness() {
+    for (int c = 0; c < 256; ++c) of[c] = commonness_of(static_cast<char>(c));
+  }
+};
+constexpr Commonness kCommonness;
+
+int commonness(char c) { return kCommonness.of[static_cast<unsigned char>(c)]; }
 
 }  // namespace
 
