@@ -3,7 +3,7 @@
 // or whose body uses PASSINDEX, is refused as multi-pass.
 #include "isf/header.h"
 
-#include <iterator>
+#include <utility>
 
 #include "isf/bounded_builder.h"
 #include "isf/json_object.h"
@@ -68,19 +68,16 @@ HeaderMembers lookup_header_members(nlohmann::json header) {
 }
 
 void release(nlohmann::json& value) noexcept {
+  // The children are emptied first, so that clearing destroys only scalars
+  // and empty arrays and objects, which needs no work list.
   if (value.is_array()) {
     auto& array = value.get_ref<nlohmann::json::array_t&>();
-    while (!array.empty()) {
-      release(array.back());
-      array.pop_back();
-    }
+    for (nlohmann::json& element : array) release(element);
+    array.clear();
   } else if (value.is_object()) {
     auto& object = value.get_ref<nlohmann::json::object_t&>();
-    while (!object.empty()) {
-      auto last = std::prev(object.end());
-      release(last->second);
-      object.erase(last);
-    }
+    for (auto& member : object) release(member.second);
+    object.clear();
   }
 }
 

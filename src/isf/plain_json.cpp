@@ -85,13 +85,20 @@ class PlainReader {
 
   bool end(char opener) { return opener == '{' ? handler_.end_object() : handler_.end_array(); }
 
-  void skip_blanks() {
-    while (at_ < text_.size() && is_blank(text_[at_])) ++at_;
+  // The scanning loops keep their place in a local: a member would be
+  // written back at every byte, since the bytes read might alias it.
+  template <class Test>
+  std::size_t skip_while(Test test) const {
+    std::size_t at = at_;
+    while (at < text_.size() && test(text_[at])) ++at;
+    return at;
   }
+
+  void skip_blanks() { at_ = skip_while(is_blank); }
 
   bool skip_digits() {
     const std::size_t begin = at_;
-    while (at_ < text_.size() && is_digit(text_[at_])) ++at_;
+    at_ = skip_while(is_digit);
     return at_ > begin;
   }
 
@@ -104,7 +111,7 @@ class PlainReader {
   // A string, its text left in token_.
   bool read_string() {
     const std::size_t begin = ++at_;
-    while (at_ < text_.size() && is_plain_string_char(text_[at_])) ++at_;
+    at_ = skip_while(is_plain_string_char);
     if (at_ == text_.size() || text_[at_] != '"') return false;
     token_.assign(text_, begin, at_ - begin);
     ++at_;
