@@ -104,6 +104,10 @@ ShaderSource read_shader_source(std::string_view file_text) {
       case ReaderState::in_header:
         // The lines before the closing one are taken in one piece below.
         if (match_header_end(line, piece)) {
+          // Room for the closing piece too, so that the header is not copied
+          // once more to grow by it.
+          source.header_text.reserve(source.header_text.size() + line_start - header_lines +
+                                     piece.size() + 2);
           append_lines(source.header_text,
                        file_text.substr(header_lines, line_start - header_lines));
           append_piece(source.header_text, piece);
