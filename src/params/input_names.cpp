@@ -22,11 +22,10 @@ std::vector<std::string> input_names_of_type(const nlohmann::json& inputs,
   for (const nlohmann::json& input : inputs) {
     if (!input.is_object()) continue;
     const std::string* type = string_member(input, "TYPE");
-    const std::string* name = string_member(input, "NAME");
-    if (type == nullptr || name == nullptr) continue;
+    if (type == nullptr) continue;
     for (std::string_view word : type_words) {
       if (!equals_ignore_case(*type, word)) continue;
-      names.push_back(*name);
+      if (const std::string* name = string_member(input, "NAME")) names.push_back(*name);
       break;
     }
   }
