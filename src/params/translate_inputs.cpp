@@ -10,6 +10,10 @@ namespace params {
 
 void translate_inputs(const nlohmann::json& inputs, ShaderBlocks& blocks) {
   if (!inputs.is_array()) return;
+  // Room for a typical macro line and uniform per input, so that the blocks
+  // do not grow by many small steps.
+  blocks.comment.reserve(blocks.comment.size() + 96 * inputs.size());
+  blocks.uniforms.reserve(blocks.uniforms.size() + 32 * inputs.size());
   for (const nlohmann::json& input : inputs) {
     const std::string& type = text_member(input, "TYPE");
     const std::string& name = text_member(input, "NAME");
