@@ -24,13 +24,30 @@ using json = nlohmann::json;
 // What the library's parser tells a handler about a container's size.
 constexpr std::size_t kUnknownSize = static_cast<std::size_t>(-1);
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+// The classes of bytes the reader scans over, looked up by byte: blanks,
+// digits, and the bytes a string may hold here (printable ASCII; control
+// characters, escapes and UTF-8 are left to the library).
+enum : unsigned char { kBlank = 1, kDigit = 2, kStringByte = 4 };
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+struct ByteClasses {
+  unsigned char of[256] = {};
+  constexpr ByteClasses() {
+    for (char c : {' ', '\t', '\n', '\r'}) of[static_cast<unsigned char>(c)] |= kBlank;
+    for (int c = '0'; c <= '9'; ++c) of[c] |= kDigit;
+    for (int c = ' '; c <= '~'; ++c) {
+      if (c != '"' && c != '\\') of[c] |= kStringByte;
+    }
+  }
+};
+constexpr ByteClasses kByteClasses;
 
-// Printable ASCII: anything else in a string (control characters, escapes,
-// UTF-8) is left to the library.
-bool is_plain_string_char(char c) { return c >= ' ' && c <= '~' && c != '"' && c != '\\'; }
+bool is_of(char c, unsigned char byte_class) {
+  return (kByteClasses.of[static_cast<unsigned char>(c)] & byte_class) != 0;
+}
+
+bool is_blank(char c) { return is_of(c, kBlank); }
+bool is_digit(char c) { return is_of(c, kDigit); }
+bool is_plain_string_char(char c) { return is_of(c, kStringByte); }
 
 class PlainReader {
  public:
