@@ -1,6 +1,5 @@
-// The builder of header values: the JSON library's own (the one json::parse
-// uses), told not to throw, with a bound on the nesting: the parse stops, and
-// fails, at the first array or object that would go deeper than
+// The builder of header values: the JSON library's own, told not to throw,
+// that fails at the first array or object nesting deeper than
 // max_header_nesting. Both header readers hand their values to it.
 #pragma once
 
