@@ -4,6 +4,7 @@
 #include "convert/convert_source.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <utility>
@@ -52,21 +53,34 @@ bool is_blank(std::string_view text) {
   return text.find_first_not_of(" \t\n\v\f\r") == std::string_view::npos;
 }
 
+// Frees the header's values on every way out of the header guard in a way
+// that needs no memory (the library's destructor gathers the values in a
+// list first, which is also the slower way).
+struct ReleaseOnExit {
+  std::optional<nlohmann::json>& header;
+  isf::HeaderMembers& members;
+  ~ReleaseOnExit() {
+    if (header) isf::release(*header);
+    isf::release(members);
+  }
+};
+
 // The header guard: a header that is not JSON, or whose values have the
 // wrong types, leaves the blocks as far as they were filled, and the
 // conversion goes on with the body. Running out of memory is no fault of the
-// header: that goes on to the caller, once the JSON values are freed in a
-// way that needs no memory.
+// header: that goes on to the caller, once the JSON values are freed.
 // The facts are taken as soon as the members are known, so that a refused
 // shader has them too.
 HeaderOutcome read_header(std::string header_text, const std::string& body,
                           params::ShaderBlocks& blocks, HeaderFacts* facts) {
-  nlohmann::json header;
+  std::optional<nlohmann::json> header;
   isf::HeaderMembers members;
+  const ReleaseOnExit release{header, members};
   try {
     header = isf::parse_header(header_text);
     std::string().swap(header_text);
-    members = isf::lookup_header_members(std::move(header));
+    if (!header) return HeaderOutcome::unreadable;
+    members = isf::lookup_header_members(std::move(*header));
     if (facts) *facts = header_facts(members);
     if (isf::is_multi_pass(body, members.passes)) return HeaderOutcome::multi_pass;
     // The host has no sound and no images from files.
@@ -80,10 +94,6 @@ HeaderOutcome read_header(std::string header_text, const std::string& body,
     return HeaderOutcome::read;
   } catch (const nlohmann::json::exception&) {
     return HeaderOutcome::unreadable;
-  } catch (...) {
-    isf::release(header);
-    isf::release(members);
-    throw;
   }
 }
 

@@ -3,10 +3,11 @@
 // or whose body uses PASSINDEX, is refused as multi-pass.
 #include "isf/header.h"
 
-#include <iterator>
+#include <utility>
 
-#include "isf/json_nesting.h"
+#include "isf/bounded_builder.h"
 #include "isf/json_object.h"
+#include "isf/plain_json.h"
 
 namespace isf {
 namespace {
@@ -15,29 +16,43 @@ namespace {
 // null fails with the library's type error, as member access by key does.
 // The member is moved out of the header, so that a header with a hundred
 // thousand inputs exists once in memory, not twice.
-nlohmann::json take_member(nlohmann::json& header, const char* key) {
+nlohmann::json take_member(nlohmann::json& header, std::string_view key) {
   if (header.is_null()) return nlohmann::json();
   require_object(header);
   auto found = header.find(key);
   return found == header.end() ? nlohmann::json() : std::move(*found);
 }
 
+// The quick reader for plain headers, then the library's parser when the
+// quick one gives up; both hand their values to the same builder.
+bool parse_into(std::string_view header_text, nlohmann::json& header) {
+  {
+    BoundedBuilder builder(header);
+    if (read_plain_json(header_text, builder)) return true;
+  }
+  release(header);
+  header = nlohmann::json();
+  BoundedBuilder builder(header);
+  return nlohmann::json::sax_parse(header_text.data(), header_text.data() + header_text.size(),
+                                   &builder);
+}
+
 }  // namespace
 
-nlohmann::json parse_header(const std::string& header_text) {
-  check_header_nesting(header_text);
-  // The library's own parse (the same builder that json::parse uses), with
-  // the value kept here: when the parse fails, what it built so far is freed
-  // by release(), which needs no memory.
+std::optional<nlohmann::json> parse_header(std::string_view header_text) {
+  // What the builder made before a failure, or before memory ran out, is
+  // freed by release(), which needs no memory.
   nlohmann::json header;
-  nlohmann::detail::json_sax_dom_parser<nlohmann::json> builder(header);
+  bool parsed = false;
   try {
-    nlohmann::json::sax_parse(header_text, &builder);
+    parsed = parse_into(header_text, header);
   } catch (...) {
     release(header);
     throw;
   }
-  return header;
+  if (parsed) return header;
+  release(header);
+  return std::nullopt;
 }
 
 HeaderMembers lookup_header_members(nlohmann::json header) {
@@ -53,19 +68,16 @@ HeaderMembers lookup_header_members(nlohmann::json header) {
 }
 
 void release(nlohmann::json& value) noexcept {
+  // The children are emptied first, so that clearing destroys only scalars
+  // and empty arrays and objects, which needs no work list.
   if (value.is_array()) {
     auto& array = value.get_ref<nlohmann::json::array_t&>();
-    while (!array.empty()) {
-      release(array.back());
-      array.pop_back();
-    }
+    for (nlohmann::json& element : array) release(element);
+    array.clear();
   } else if (value.is_object()) {
     auto& object = value.get_ref<nlohmann::json::object_t&>();
-    while (!object.empty()) {
-      auto last = std::prev(object.end());
-      release(last->second);
-      object.erase(last);
-    }
+    for (auto& member : object) release(member.second);
+    object.clear();
   }
 }
 

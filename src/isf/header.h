@@ -2,7 +2,9 @@
 // reads, and the test for shaders that need more than one render pass.
 #pragma once
 
+#include <cstddef>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,9 +21,14 @@ struct HeaderMembers {
   nlohmann::json imported;  // images ISF loads from files; the host has none
 };
 
-// Parses the header text as exactly one JSON value. Throws the library's
-// parse error when the text is not one JSON value.
-nlohmann::json parse_header(const std::string& header_text);
+// Far beyond any real header, which nests three or four levels deep. The
+// library parses any depth, but copying or comparing a parsed value recurses
+// once per level, so a hostile header could exhaust the stack.
+constexpr std::size_t max_header_nesting = 512;
+
+// Parses the header text as exactly one JSON value whose arrays and objects
+// nest at most max_header_nesting deep; nothing when it is not.
+std::optional<nlohmann::json> parse_header(std::string_view header_text);
 
 // Looks up "CREDIT", "DESCRIPTION", "CATEGORIES", "INPUTS", "PASSES",
 // "IMPORTED" in that order. null counts as an empty object; any other non-object value throws the

@@ -42,28 +42,19 @@ void process_block(State& state, const std::uint8_t* block) {
            Word(block[4 * i + 3]) << 24;
   }
   Word a = state.a, b = state.b, c = state.c, d = state.d;
-  for (int i = 0; i < 64; ++i) {
-    Word f;
-    int g;
-    if (i < 16) {
-      f = (b & c) | (~b & d);
-      g = i;
-    } else if (i < 32) {
-      f = (d & b) | (~d & c);
-      g = (5 * i + 1) % 16;
-    } else if (i < 48) {
-      f = b ^ c ^ d;
-      g = (3 * i + 5) % 16;
-    } else {
-      f = c ^ (b | ~d);
-      g = (7 * i) % 16;
-    }
-    Word rotated = b + rotate_left(a + f + sines[i] + m[g], shifts[i]);
+  // One step: f is the round's function of b, c and d, g the message word.
+  const auto step = [&](Word f, int g, int i) {
+    const Word rotated = b + rotate_left(a + f + sines[i] + m[g], shifts[i]);
     a = d;
     d = c;
     c = b;
     b = rotated;
-  }
+  };
+  // One loop per round, so that no step asks which round it is in.
+  for (int i = 0; i < 16; ++i) step((b & c) | (~b & d), i, i);
+  for (int i = 16; i < 32; ++i) step((d & b) | (~d & c), (5 * i + 1) % 16, i);
+  for (int i = 32; i < 48; ++i) step(b ^ c ^ d, (3 * i + 5) % 16, i);
+  for (int i = 48; i < 64; ++i) step(c ^ (b | ~d), (7 * i) % 16, i);
   state.a += a;
   state.b += b;
   state.c += c;

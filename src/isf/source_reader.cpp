@@ -26,6 +26,22 @@ void append_piece(std::string& header_text, const std::string& piece) {
   header_text += '\n';
 }
 
+// Appends a run of whole lines as reading them one by one and adding each
+// with a line feed would: each CR LF pair becomes a line feed, and a last
+// line without one gains one. Copied in stretches between the pairs.
+void append_lines(std::string& text, std::string_view lines) {
+  text.reserve(text.size() + lines.size() + 1);
+  std::size_t at = 0;
+  for (std::size_t pair = lines.find("\r\n"); pair != std::string_view::npos;
+       pair = lines.find("\r\n", at)) {
+    text.append(lines, at, pair - at);
+    text += '\n';
+    at = pair + 2;
+  }
+  text.append(lines, at);
+  if (!lines.empty() && lines.back() != '\n') text += '\n';
+}
+
 }  // namespace
 
 bool match_header_start(std::string_view line, std::string& rest) {
@@ -59,7 +75,8 @@ ShaderSource read_shader_source(std::string_view file_text) {
   std::string piece;
   std::size_t start = 0;
   std::size_t line_number = 0;
-  while (start < file_text.size()) {
+  std::size_t header_lines = 0;  // where the header's whole lines start
+  while (start < file_text.size() && state != ReaderState::in_body) {
     ++line_number;
     std::size_t line_feed = file_text.find('\n', start);
     std::size_t next = line_feed == std::string_view::npos ? file_text.size() : line_feed + 1;
@@ -67,6 +84,7 @@ ShaderSource read_shader_source(std::string_view file_text) {
     // The CR of a CR LF pair belongs to the line end, as in a text-mode read.
     if (line_feed != std::string_view::npos && end > start && file_text[end - 1] == '\r') --end;
     std::string_view line = file_text.substr(start, end - start);
+    const std::size_t line_start = start;
     start = next;
 
     switch (state) {
@@ -80,24 +98,29 @@ ShaderSource read_shader_source(std::string_view file_text) {
         } else {
           append_piece(source.header_text, piece);
           state = ReaderState::in_header;
+          header_lines = start;
         }
         break;
       case ReaderState::in_header:
+        // The lines before the closing one are taken in one piece below.
         if (match_header_end(line, piece)) {
+          // Room for the closing piece too, so that the header is not copied
+          // once more to grow by it.
+          source.header_text.reserve(source.header_text.size() + line_start - header_lines +
+                                     piece.size() + 2);
+          append_lines(source.header_text,
+                       file_text.substr(header_lines, line_start - header_lines));
           append_piece(source.header_text, piece);
           state = ReaderState::in_body;
           source.body_first_line = line_number + 1;
-        } else {
-          source.header_text += line;
-          source.header_text += '\n';
         }
         break;
-      case ReaderState::in_body:
-        source.body += line;
-        source.body += '\n';
+      case ReaderState::in_body:  // the loop has ended; the body is read below
         break;
     }
   }
+  if (state == ReaderState::in_header) append_lines(source.header_text, file_text.substr(header_lines));
+  if (state == ReaderState::in_body) append_lines(source.body, file_text.substr(start));
   source.ended = state == ReaderState::before_header ? ReadEnd::no_header
                  : state == ReaderState::in_header   ? ReadEnd::header_open
                                                      : ReadEnd::body;

@@ -9,17 +9,19 @@
 
 namespace params {
 
-const nlohmann::json& member_or_null(const nlohmann::json& input, const char* key) {
+const nlohmann::json& member_or_null(const nlohmann::json& input, std::string_view key) {
   static const nlohmann::json null_value;
   if (!input.is_object()) return null_value;
   auto found = input.find(key);
   return found == input.end() ? null_value : *found;
 }
 
-std::string text_member(const nlohmann::json& input, const char* key) {
+const std::string& text_member(const nlohmann::json& input, std::string_view key) {
   isf::require_object(input);
+  const nlohmann::json& member = member_or_null(input, key);
   // A missing member reads as null, which the library refuses as text.
-  return member_or_null(input, key).get<std::string>();
+  if (!member.is_string()) static_cast<void>(member.get<std::string>());
+  return member.get_ref<const std::string&>();
 }
 
 std::string float_field(const nlohmann::json& value, std::string_view fallback) {
@@ -39,7 +41,12 @@ std::string on_off_field(const nlohmann::json& value) {
 
 std::string macro_line(std::string_view head, std::string_view name, std::string_view identifier,
                        std::initializer_list<std::string_view> fields) {
-  std::string line(head);
+  std::size_t size = head.size() + name.size() + identifier.size() + no_help_macro_tail.size() +
+                     (fields.size() + 2) * macro_field_separator.size();
+  for (std::string_view field : fields) size += field.size();
+  std::string line;
+  line.reserve(size);
+  line += head;
   line += name;
   line += macro_field_separator;
   line += identifier;

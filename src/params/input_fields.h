@@ -11,11 +11,11 @@
 namespace params {
 
 // The member, or a null value when `input` has no such member.
-const nlohmann::json& member_or_null(const nlohmann::json& input, const char* key);
+const nlohmann::json& member_or_null(const nlohmann::json& input, std::string_view key);
 
 // The member as text; the JSON library's type error when `input` is not an
 // object or the member is missing or not a string.
-std::string text_member(const nlohmann::json& input, const char* key);
+const std::string& text_member(const nlohmann::json& input, std::string_view key);
 
 // A float field: "%g" of a float, "%d" of an integer's int value, else
 // `fallback` unchanged.

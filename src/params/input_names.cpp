@@ -7,7 +7,7 @@
 namespace params {
 namespace {
 
-const std::string* string_member(const nlohmann::json& input, const char* key) {
+const std::string* string_member(const nlohmann::json& input, std::string_view key) {
   auto found = input.find(key);
   if (found == input.end() || !found->is_string()) return nullptr;
   return &found->get_ref<const std::string&>();
@@ -22,11 +22,10 @@ std::vector<std::string> input_names_of_type(const nlohmann::json& inputs,
   for (const nlohmann::json& input : inputs) {
     if (!input.is_object()) continue;
     const std::string* type = string_member(input, "TYPE");
-    const std::string* name = string_member(input, "NAME");
-    if (type == nullptr || name == nullptr) continue;
+    if (type == nullptr) continue;
     for (std::string_view word : type_words) {
       if (!equals_ignore_case(*type, word)) continue;
-      names.push_back(*name);
+      if (const std::string* name = string_member(input, "NAME")) names.push_back(*name);
       break;
     }
   }

@@ -1,17 +1,20 @@
-// Formats numbers for the host's macro fields through one bounded buffer.
+// Formats numbers for the host's macro fields. std::to_chars with the general
+// format and a precision writes what printf writes for "%.<precision>g" in the
+// C locale, without printf's stream and locale machinery.
 #include "params/number_format.h"
 
-#include <algorithm>
 #include <array>
-#include <cstdio>
+#include <charconv>
 
 namespace params {
 
 std::string format_g(double value) {
-  std::array<char, 4096> buffer;
-  int length = std::snprintf(buffer.data(), buffer.size(), "%g", value);
-  if (length < 0) return std::string();
-  return std::string(buffer.data(), std::min<std::size_t>(std::size_t(length), buffer.size() - 1));
+  // The longest "%g" text: "-1.23457e-308", or a NaN with its sign.
+  std::array<char, 32> buffer;
+  const std::to_chars_result written = std::to_chars(
+      buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 6);
+  if (written.ec != std::errc()) return std::string();
+  return std::string(buffer.data(), written.ptr);
 }
 
 std::string format_d(int value) { return std::to_string(value); }

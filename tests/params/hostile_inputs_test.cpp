@@ -16,7 +16,7 @@ using namespace std::string_literals;
 
 params::ShaderBlocks translate_file(const std::string& file) {
   isf::ShaderSource source = isf::read_shader_source(file);
-  isf::HeaderMembers members = isf::lookup_header_members(isf::parse_header(source.header_text));
+  isf::HeaderMembers members = isf::lookup_header_members(isf::parse_header(source.header_text).value());
   params::ShaderBlocks blocks;
   params::translate_inputs(members.inputs, blocks);
   return blocks;

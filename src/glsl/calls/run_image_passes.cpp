@@ -52,9 +52,12 @@ constexpr std::size_t kMissingWorthReading = 4;
 // The tree numbers its passes in 32 bits.
 constexpr std::size_t kTreeImages = (kNone - 1) / kImageRows.size();
 
-std::vector<std::string_view> macro_names() {
-  std::vector<std::string_view> names;
-  for (const ImageRow& row : kImageRows) names.push_back(row.macro_name);
+const std::vector<std::string_view>& macro_names() {
+  static const std::vector<std::string_view> names = [] {
+    std::vector<std::string_view> list;
+    for (const ImageRow& row : kImageRows) list.push_back(row.macro_name);
+    return list;
+  }();
   return names;
 }
 
@@ -216,7 +219,7 @@ bool BodyText::run_image_passes(std::string& uniforms,
     run_image(*this, images, 0);
     images.start_at(1);
   }
-  const std::vector<std::string_view> macros = macro_names();
+  const std::vector<std::string_view>& macros = macro_names();
   const std::string_view body = text_;
   if (images.plain_samplers() && is_regular(body, macros)) {
     rewrite([&](auto& out) {

@@ -1,10 +1,11 @@
 // Finds the extent of main's body by counting braces, then looks for the
-// word on either side of it. One reading of the body.
+// word on either side of it. One reading of the body, and one search of the
+// word (word_search.h).
 #include "glsl/rules/outside_main.h"
 
 #include "glsl/text/chars.h"
 #include "glsl/rules/insert_into_main.h"
-#include "glsl/renaming/tokens.h"
+#include "glsl/text/word_search.h"
 
 namespace glsl {
 namespace {
@@ -35,11 +36,11 @@ bool used_outside_main(std::string_view body, std::string_view word) {
   const std::size_t start = main_body_start(text);
   if (start == std::string_view::npos) return false;
   const std::size_t end = main_body_end(text, start);
-  bool outside = false;
-  for_each_token(text, [&](std::size_t at, std::size_t stop) {
-    if ((at < start || at > end) && text.substr(at, stop - at) == word) outside = true;
-  });
-  return outside;
+  WordSearch search(text, word);
+  for (std::size_t at = search.next(0); at != std::string_view::npos; at = search.next(at + 1)) {
+    if ((at < start || at > end) && is_whole_word_at(text, at, word.size())) return true;
+  }
+  return false;
 }
 
 }  // namespace glsl

@@ -17,24 +17,46 @@ namespace {
 
 // Lower is rarer in shader code: capitals and digits stand out among the
 // lower-case letters, blanks and operators.
-int commonness(char c) {
+constexpr int commonness_of(char c) {
   if (c >= 'A' && c <= 'Z') return c == 'I' || c == 'E' ? 1 : 0;
   if (c >= '0' && c <= '9') return 2;
   if (c >= 'a' && c <= 'z') return 4;
   return c == ' ' || c == '_' || c == '(' || c == ')' || c == '.' || c == ',' ? 5 : 3;
 }
 
+// The same, looked up by byte.
+struct Commonness {
+  int of[256] = {};
+  constexpr Commonness() {
+    for (int c = 0; c < 256; ++c) of[c] = commonness_of(static_cast<char>(c));
+  }
+};
+constexpr Commonness kCommonness;
+
+int commonness(char c) { return kCommonness.of[static_cast<unsigned char>(c)]; }
+
 }  // namespace
 
 WordSearch::WordSearch(std::string_view text, std::string_view word)
-    : text_(text), word_(word), failure_(word.size(), 0), found_(std::string_view::npos) {
+    : text_(text), word_(word), found_(std::string_view::npos) {
+  int rarest = word_.empty() ? 0 : commonness(word_[0]);
+  for (std::size_t i = 1; i < word_.size(); ++i) {
+    const int here = commonness(word_[i]);
+    if (here < rarest) {
+      anchor_ = i;
+      rarest = here;
+    }
+  }
+}
+
+// The automaton's table, made only when the anchor search gives up: most
+// searches never need it.
+void WordSearch::build_failure() {
+  failure_.assign(word_.size(), 0);
   for (std::size_t i = 1, k = 0; i < word_.size(); ++i) {
     while (k > 0 && word_[i] != word_[k]) k = failure_[k - 1];
     if (word_[i] == word_[k]) ++k;
     failure_[i] = k;
-  }
-  for (std::size_t i = 1; i < word_.size(); ++i) {
-    if (commonness(word_[i]) < commonness(word_[anchor_])) anchor_ = i;
   }
 }
 
@@ -61,6 +83,7 @@ std::size_t WordSearch::next_by_anchor(std::size_t from) {
     if (std::memcmp(text_.data() + start, word_.data(), m) == 0) return start;
     if (compared_ > budget) {
       by_anchor_ = false;
+      build_failure();
       return next_by_automaton(candidate_);
     }
   }

@@ -20,6 +20,7 @@ class WordSearch {
  private:
   std::size_t next_by_anchor(std::size_t from);
   std::size_t next_by_automaton(std::size_t from);
+  void build_failure();
 
   std::string_view text_;
   std::string_view word_;
