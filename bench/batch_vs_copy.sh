@@ -15,18 +15,25 @@ trap 'rm -rf "$work"' EXIT
 
 bash "$root/bench/make_shader_batch.sh" "$work/shaders" "$count"
 
-# "wall cpu": the microseconds that the command took, on the clock and in
-# processor time (user and system, as the shell's `time` counts the child,
-# to the millisecond), its output thrown away. Processor time varies far
-# less than the clock on a loaded machine.
+# "wall cpu": the microseconds that the command took on the clock (bash's
+# EPOCHREALTIME, to the microsecond) and in processor time (user and system,
+# as the shell's `time` counts the child, to the millisecond), its output
+# thrown away. Processor time varies far less than the clock on a loaded
+# machine.
 time_of() {
-  local TIMEFORMAT='%3R %3U %3S' times
+  local TIMEFORMAT='%3U %3S' times start end
+  start=$EPOCHREALTIME
   times=$( { time "$@" > /dev/null 2>&1; } 2>&1 ) || true
-  awk -v t="$times" 'BEGIN { split(t, f, " "); printf "%d %d\n", f[1] * 1e6, (f[2] + f[3]) * 1e6 }'
+  end=$EPOCHREALTIME
+  awk -v s="$start" -v e="$end" -v t="$times" \
+    'BEGIN { split(t, f, " "); printf "%d %d\n", (e - s) * 1e6, (f[1] + f[2]) * 1e6 }'
 }
 
-copy_run() { rm -rf "$work/copy"; time_of cp -r "$work/shaders" "$work/copy"; }
-tool_run() { rm -rf "$work/out"; mkdir "$work/out"; time_of "$binary" "$work/shaders" "$work/out"; }
+# Each side starts from a fresh folder, after a pause that lets the system
+# finish freeing the previous run's files (work it does on the other
+# processors, which a run on two threads would otherwise share).
+copy_run() { rm -rf "$work/copy"; sleep 0.2; time_of cp -r "$work/shaders" "$work/copy"; }
+tool_run() { rm -rf "$work/out"; mkdir "$work/out"; sleep 0.2; time_of "$binary" "$work/shaders" "$work/out"; }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }

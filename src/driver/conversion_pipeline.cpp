@@ -16,12 +16,16 @@
 #include <utility>
 
 #include "driver/read_ahead.h"
+#include "platform/platform.h"
 
 namespace driver {
 namespace {
 
 constexpr std::size_t window_shaders = 16;
 constexpr std::size_t window_bytes = std::size_t{32} << 20;
+// Once this many shaders wait, the thread writes their outputs ahead before
+// it reads on.
+constexpr std::size_t stage_ahead = 4;
 
 class ReadAheadThread {
  public:
@@ -29,7 +33,11 @@ class ReadAheadThread {
                   const ListedFolder* output_folder)
       : shaders_(shaders), shader_kind_(shader_kind), output_folder_(output_folder) {
     try {
-      thread_ = std::thread([this] { work(); });
+      int starter = platform::current_processor();
+      thread_ = std::thread([this, starter] {
+        platform::move_off_processor(starter);
+        work();
+      });
     } catch (...) {
       // No second thread: every shader is read at its turn.
     }
@@ -113,7 +121,8 @@ class ReadAheadThread {
       std::unique_lock<std::mutex> lock(mutex_);
       std::size_t next = 0;
       while (!stopping_) {
-        if (next < shaders_.size() && has_room()) {
+        Waiting* item = waiting_.size() >= stage_ahead ? to_stage() : nullptr;
+        if (item == nullptr && next < shaders_.size() && has_room()) {
           const std::string& shader = shaders_[next++];
           lock.unlock();
           ReadAhead ahead = read_ahead(shader);
@@ -122,7 +131,7 @@ class ReadAheadThread {
           waiting_.push_back(Waiting{std::move(ahead), &shader, bytes});
           waiting_bytes_ += bytes;
           ready_.notify_one();
-        } else if (Waiting* item = to_stage()) {
+        } else if (item != nullptr || (item = to_stage()) != nullptr) {
           item->stage_tried = item->staging = true;
           lock.unlock();
           stage(*item);

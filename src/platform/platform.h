@@ -172,4 +172,14 @@ bool stderr_is_terminal();
 // ending the process (SIGPIPE on POSIX), so the caller can report it.
 void keep_running_on_closed_pipes();
 
+// The processor that the calling thread runs on now; -1 when unknown.
+int current_processor();
+
+// Moves the calling thread to another processor than `processor`, when one
+// is allowed to it, and leaves it free to go anywhere afterwards: a thread
+// started to work beside the one that started it then begins elsewhere
+// (the system would otherwise often keep both on one processor for a short
+// run). Does nothing on Windows.
+void move_off_processor(int processor);
+
 }  // namespace platform

@@ -5,6 +5,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -383,5 +384,22 @@ bool stdout_is_terminal() { return ::isatty(STDOUT_FILENO) == 1; }
 bool stderr_is_terminal() { return ::isatty(STDERR_FILENO) == 1; }
 
 void keep_running_on_closed_pipes() { ::signal(SIGPIPE, SIG_IGN); }
+
+int current_processor() { return ::sched_getcpu(); }
+
+void move_off_processor(int processor) {
+  cpu_set_t allowed;
+  CPU_ZERO(&allowed);
+  if (processor < 0 || processor >= CPU_SETSIZE ||
+      ::sched_getaffinity(0, sizeof allowed, &allowed) != 0 || !CPU_ISSET(processor, &allowed) ||
+      CPU_COUNT(&allowed) < 2)
+    return;
+  cpu_set_t elsewhere = allowed;
+  CPU_CLR(processor, &elsewhere);
+  // Setting the narrower set moves the thread at once; the wider one after
+  // it changes nothing about where it runs now.
+  if (::sched_setaffinity(0, sizeof elsewhere, &elsewhere) == 0)
+    ::sched_setaffinity(0, sizeof allowed, &allowed);
+}
 
 }  // namespace platform

@@ -317,6 +317,10 @@ bool stderr_is_terminal() { return is_console(STD_ERROR_HANDLE); }
 // A write to a closed pipe fails on Windows without ending the process.
 void keep_running_on_closed_pipes() {}
 
+int current_processor() { return -1; }
+
+void move_off_processor(int) {}
+
 // Outputs are not staged on Windows: every output is written at its turn.
 StagedOutput::StagedOutput(StagedOutput&& other) noexcept
     : temp_(std::move(other.temp_)), slot_(std::exchange(other.slot_, -1)) {}
