@@ -27,7 +27,7 @@ constexpr int max_link_hops = 40;
 // then is marked live; the handler removes every live one. Slot 0 belongs to
 // write_file (one output at a time), the others to staged outputs.
 struct TempSlot {
-  char path[8192];
+  char path[8192] = {};  // zero-initialised like the flags: no work at start-up
   std::atomic<bool> taken{false};
   std::atomic<bool> live{false};
 };
