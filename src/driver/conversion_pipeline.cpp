@@ -3,9 +3,14 @@
 // `window_bytes` of converted text) waiting for their turn, so the memory of
 // a batch is that of a few shaders whatever its length.
 //
-// Example, window 3, shaders a b c d e: the thread reads and converts a, b
-// and c, then waits. The calling thread takes a, writes it and tells its
-// messages; the slot it frees lets the thread go on to d while b is taken.
+// While enough shaders wait, the thread also writes their outputs ahead,
+// never the next one to be taken (the calling thread would have to wait for
+// it). Example, window 3, writing ahead from 2 waiting, shaders a b c d e:
+// the thread reads and converts a, then b; two wait, so it writes b's
+// output ahead; it reads c and writes c's ahead; the window is full and
+// nothing is left to write, so it waits until half of it is free. The
+// calling thread takes a (writes its output itself), b and c (renames what
+// was written); the thread goes on with d and e.
 #include "driver/conversion_pipeline.h"
 
 #include <condition_variable>
