@@ -98,6 +98,13 @@ pid_t start_tool(const std::vector<std::string>& arguments, int out, const std::
   return pid;
 }
 
+// The folders "in", holding the flat shaders a.fs, b.fs and c.fs, and "out".
+void three_flat_shaders(const TempDir& dir) {
+  fs::create_directory(dir.at("in"));
+  fs::create_directory(dir.at("out"));
+  for (const char* name : {"a.fs", "b.fs", "c.fs"}) write_bytes(dir.at("in/") + name, flat_shader);
+}
+
 // Runs the tool with its standard output on a pipe that is already full, so
 // that the first message it prints there blocks it until the test lets it
 // go on. This stops a batch right after the success line of its first
@@ -367,9 +374,7 @@ TEST(OutputInTheWay, AFolderWithContentsAtTheOutputFilePathIsLeftAsItWas) {
 TEST(ChangesDuringABatch, OutputFolderRemovedBetweenShaders) {
   for (const std::string& trailing : {std::string(), std::string("/")}) {
     TempDir dir;
-    fs::create_directory(dir.at("in"));
-    fs::create_directory(dir.at("out"));
-    for (const char* name : {"a.fs", "b.fs", "c.fs"}) write_bytes(dir.at("in/") + name, flat_shader);
+    three_flat_shaders(dir);
     Snapshot inputs = snapshot(dir.at("in"));
 
     HeldRun held({dir.at("in"), dir.at("out") + trailing});
@@ -392,9 +397,7 @@ TEST(ChangesDuringABatch, OutputFolderRemovedBetweenShaders) {
 TEST(ChangesDuringABatch, ShaderGoneBeforeItsTurn) {
   for (bool folder_instead : {false, true}) {
     TempDir dir;
-    fs::create_directory(dir.at("in"));
-    fs::create_directory(dir.at("out"));
-    for (const char* name : {"a.fs", "b.fs", "c.fs"}) write_bytes(dir.at("in/") + name, flat_shader);
+    three_flat_shaders(dir);
 
     HeldRun held({dir.at("in"), dir.at("out")});
     ASSERT_TRUE(held.wait_until_held());
@@ -414,9 +417,7 @@ TEST(ChangesDuringABatch, ShaderGoneBeforeItsTurn) {
 // replaced after that is converted as it is at its turn.
 TEST(ChangesDuringABatch, ShaderChangedBeforeItsTurnIsReadAgain) {
   TempDir dir;
-  fs::create_directory(dir.at("in"));
-  fs::create_directory(dir.at("out"));
-  for (const char* name : {"a.fs", "b.fs", "c.fs"}) write_bytes(dir.at("in/") + name, flat_shader);
+  three_flat_shaders(dir);
 
   HeldRun held({dir.at("in"), dir.at("out")});
   ASSERT_TRUE(held.wait_until_held());
@@ -551,9 +552,7 @@ TEST(Interrupted, NoTemporaryFileOfABatchIsLeft) {
   if (under_a_memory_checker() || std::thread::hardware_concurrency() < 2)
     GTEST_SKIP() << "needs the second thread and depends on timing";
   TempDir dir;
-  fs::create_directory(dir.at("in"));
-  fs::create_directory(dir.at("out"));
-  for (const char* name : {"a.fs", "b.fs", "c.fs"}) write_bytes(dir.at("in/") + name, flat_shader);
+  three_flat_shaders(dir);
 
   HeldRun held({dir.at("in"), dir.at("out")});
   ASSERT_TRUE(held.wait_until_held());
