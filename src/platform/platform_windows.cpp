@@ -222,20 +222,28 @@ ReadStatus read_in_pieces(const std::string& path,
   return read_pieces(file.fd, consume);
 }
 
-std::optional<FileId> file_identity(const std::string& path) {
+namespace {
+
+// What `ask` tells of the file that the path names, through a handle opened
+// for the question; nothing when it does not open.
+template <class Answer>
+std::optional<Answer> ask_through_handle(const std::string& path,
+                                         std::optional<Answer> (*ask)(HANDLE)) {
   HANDLE handle = open_for_query(path);
   if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::optional<FileId> identity = identity_of(handle);
+  std::optional<Answer> answer = ask(handle);
   ::CloseHandle(handle);
-  return identity;
+  return answer;
+}
+
+}  // namespace
+
+std::optional<FileId> file_identity(const std::string& path) {
+  return ask_through_handle(path, identity_of);
 }
 
 std::optional<FileStamp> file_stamp(const std::string& path) {
-  HANDLE handle = open_for_query(path);
-  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::optional<FileStamp> stamp = stamp_of(handle);
-  ::CloseHandle(handle);
-  return stamp;
+  return ask_through_handle(path, stamp_of);
 }
 
 ReadStatus read_file(const std::string& path, std::string& text) {
